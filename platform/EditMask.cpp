@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "FormatSettings.h"
+
 namespace {
 
 constexpr char32_t kStrayByte = 0xDC00;
@@ -106,6 +108,11 @@ TEditMask::TEditMask(const std::string& mask) : FMask(mask) {
     }
     if (c == U'<') {
       caseMode = -1;
+      continue;
+    }
+    if (c == U'/' || c == U':') {
+      char sep = c == U'/' ? FormatSettings.DateSeparator : FormatSettings.TimeSeparator;
+      FPositions.push_back({static_cast<unsigned char>(sep), 0, 0});
       continue;
     }
     if (c < 0x80 && IsMaskKind(static_cast<char>(c))) {

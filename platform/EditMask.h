@@ -3,7 +3,8 @@
 //
 // Mask characters: L l (letter), A a (letter or digit), C c (any character),
 // 0 9 (digit), # (digit or sign); the upper-case ones and 0 are required, the
-// others optional. ':' and '/' are the time and date separators, '\' makes the
+// others optional. ':' and '/' stand for the time and date separators of
+// FormatSettings (read when the mask is parsed), '\' makes the
 // next character a literal, '>' and '<' switch typed letters to upper or lower
 // case ("<>" switches back), '!' keeps blanks in front (text is right-aligned
 // when set and trailing blanks are kept), every other character is a literal.

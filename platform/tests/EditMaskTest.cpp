@@ -1,5 +1,7 @@
 #include "EditMask.h"
 
+#include "FormatSettings.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -93,6 +95,15 @@ TEST(EditMask, ReformatToAnotherMask) {
   EXPECT_EQ(ReformatEditText("2004/05/  ", kYmd, "9999-99-99;1;_"), "2004-05-__");
   EXPECT_EQ(FormatMaskText(kYmd, "2004/05/01"), "2004/05/01");
   EXPECT_EQ(FormatMaskText("9999/99/99;0;_", "20040501"), "20040501");
+}
+
+TEST(EditMask, SeparatorsFollowTheLocale) {
+  char saved = FormatSettings.DateSeparator;
+  FormatSettings.DateSeparator = '-';
+  TEditMask m(kYmd);
+  FormatSettings.DateSeparator = saved;
+  EXPECT_EQ(m.EditTextFromText("2004-05-01"), "2004-05-01");
+  EXPECT_EQ(TEditMask("99:99;1;_").EmptyEditText(), "__:__");
 }
 
 TEST(EditMask, BlankCharacterShownAsSpaceInText) {
