@@ -8,6 +8,8 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -55,6 +57,10 @@ public:
   // A null pointer still makes a varDispatch variant, as assigning nil does;
   // calls on it raise EOleError.
   Variant(std::shared_ptr<IDispatch> object) noexcept;
+  template <class T>
+    requires std::is_convertible_v<T*, IDispatch*>
+  Variant(std::shared_ptr<T> object) noexcept
+      : Variant(std::shared_ptr<IDispatch>(std::move(object))) {}
 
   Variant(const Variant& other);
   Variant(Variant&& other) noexcept;
@@ -118,6 +124,7 @@ private:
 
   Variant(TVarType type, std::string value) : FType(type), FValue(std::move(value)) {}
   TVarArrayData& CheckedArray() const;
+  std::int64_t IntegerOf(TVarType target) const;
 
   TVarType FType = varEmpty;
   // Integers and booleans in int64, double and date in double.
