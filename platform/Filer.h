@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "ClassRegistry.h"
 #include "FormValue.h"
 
 class TPersistent;
