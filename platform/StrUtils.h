@@ -9,6 +9,9 @@
 // Integers
 std::string IntToStr(int value);
 std::string IntToStr(int64_t value);
+// At least `digits` upper-case hex digits; negative values in two's
+// complement of their own width (8 digits for int, 16 for int64_t).
+std::string IntToHex(int value, int digits);
 std::string IntToHex(int64_t value, int digits);
 // Decimal or "$"/"0x" hexadecimal, optional sign, leading blanks allowed,
 // anything after the number refused. Raises EConvertError

@@ -92,7 +92,7 @@ protected:
   [[noreturn]] static void IndexError(int index);
 
 private:
-  std::string DelimitedWith(char delimiter, char quote) const;
+  std::string DelimitedWith(char delimiter, char quote, bool strict) const;
   void SetDelimitedWith(std::string_view text, char delimiter, char quote, bool strict);
 
   int FUpdateCount = 0;
