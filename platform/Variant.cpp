@@ -6,6 +6,7 @@
 
 #include "Automation.h"
 #include "DateTime.h"
+#include "Format.h"
 #include "StrUtils.h"
 
 namespace {
@@ -356,4 +357,23 @@ bool operator==(const Variant& left, const Variant& right) {
 
 bool operator<(const Variant& left, const Variant& right) {
   return VarCompare(left, right) == vrLessThan;
+}
+
+namespace {
+
+class TVariantFormatValue : public TFormatValue {
+public:
+  explicit TVariantFormatValue(Variant value) : FValue(std::move(value)) {}
+  int64_t AsInt64() const override { return FValue.AsInt64(); }
+  double AsFloat() const override { return FValue.AsDouble(); }
+  std::string AsString() const override { return FValue.AsString(); }
+
+private:
+  Variant FValue;
+};
+
+}  // namespace
+
+TVarRec MakeVarRec(const Variant& value) {
+  return TVarRec(std::make_shared<TVariantFormatValue>(value));
 }

@@ -17,6 +17,7 @@
 
 class IDispatch;
 class TVarArrayData;
+class TVarRec;
 
 using TVarType = std::uint16_t;
 
@@ -157,5 +158,9 @@ Variant VarAsType(const Variant& value, TVarType type);
 TVariantRelationship VarCompare(const Variant& left, const Variant& right);
 bool operator==(const Variant& left, const Variant& right);
 bool operator<(const Variant& left, const Variant& right);
+
+// Lets a variant be a Format argument: each placeholder asks it for the
+// integer, number or text it needs, with the conversions above.
+TVarRec MakeVarRec(const Variant& value);
 
 #include "VarArray.h"

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "DateTime.h"
+#include "Format.h"
 
 namespace {
 
@@ -88,6 +89,17 @@ TEST(VariantTest, ConvertsToText) {
   const double date = EncodeDate(2024, 3, 5);
   EXPECT_EQ(VarToStr(Variant::FromDate(date)), DateTimeToStr(date));
   EXPECT_EQ(Variant::FromDate(date).AsDouble(), date);
+}
+
+TEST(VariantTest, IsAFormatArgument) {
+  EXPECT_EQ(Format("%s: %d rows, %.2f", {Variant::OleStr("订单"), Variant("12"), Variant(2.5)}),
+            "订单: 12 rows, 2.50");
+  try {
+    (void)Format("%d", {Variant("x")});
+    ADD_FAILURE() << "no error";
+  } catch (const Exception& error) {
+    EXPECT_EQ(error.Message(), "Could not convert variant of type (String) into type (Int64)");
+  }
 }
 
 TEST(VariantTest, KeepsWideAndNarrowTextApart) {

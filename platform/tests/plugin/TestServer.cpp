@@ -1,5 +1,5 @@
 // Serves class "KesrTest.Echo": Swap exchanges its two by-reference
-// arguments, Twice answers its argument doubled, Name is a read/write text.
+// arguments, Name is a read/write text.
 #include <memory>
 #include <string>
 
@@ -15,7 +15,6 @@ public:
       std::swap(args[0].Value(), args[1].Value());
       return Variant(true);
     });
-    AddMethod("Twice", 1, [](TVarArgs& args) { return Variant(args[0].Value().AsInteger() * 2); });
     AddProperty("Name", [this] { return Variant::OleStr(FName); },
                 [this](const Variant& value) { FName = value.AsString(); });
   }
