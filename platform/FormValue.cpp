@@ -48,3 +48,11 @@ TFormValue TFormValue::OfBinary(std::vector<std::uint8_t> bytes) {
   v.Bytes = std::move(bytes);
   return v;
 }
+
+bool operator==(const TFormCollectionItem& a, const TFormCollectionItem& b) { return a.Properties == b.Properties; }
+
+bool operator==(const TFormValue& a, const TFormValue& b) {
+  return a.Kind == b.Kind && a.Integer == b.Integer && a.Float == b.Float && a.Text == b.Text &&
+         a.Elements == b.Elements && a.Items == b.Items && a.CollectionItems == b.CollectionItems &&
+         a.Bytes == b.Bytes;
+}

@@ -14,6 +14,7 @@ struct TFormProperty;
 struct TFormCollectionItem {
   std::vector<TFormProperty> Properties;
   int Line = 0;
+  friend bool operator==(const TFormCollectionItem&, const TFormCollectionItem&);
 };
 
 struct TFormValue {
@@ -34,12 +35,17 @@ struct TFormValue {
   static TFormValue OfSet(std::vector<std::string> elements);
   static TFormValue OfList(std::vector<TFormValue> items);
   static TFormValue OfBinary(std::vector<std::uint8_t> bytes);
+  // The same value; line numbers do not count.
+  friend bool operator==(const TFormValue&, const TFormValue&);
 };
 
 struct TFormProperty {
   std::string Name;  // may be a path: "Font.Name", "Items.Strings"
   TFormValue Value;
   int Line = 0;
+  friend bool operator==(const TFormProperty& a, const TFormProperty& b) {
+    return a.Name == b.Name && a.Value == b.Value;
+  }
 };
 
 enum class TFormNodeKind { Object, Inherited, Inline };
