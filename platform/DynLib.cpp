@@ -7,6 +7,7 @@
 #include <system_error>
 #include <vector>
 
+#include "Paths.h"
 #include "StrUtils.h"
 
 namespace fs = std::filesystem;
@@ -47,7 +48,7 @@ HMODULE Open(const std::string& path) {
 }
 
 HMODULE Load(const std::string& fileName, const void* caller) {
-  const std::string name = NativeLibraryName(fileName);
+  const std::string name = NativeLibraryName(NativePath(fileName));
   const fs::path given(name);
   if (given.has_parent_path()) {
     const fs::path found = FindInFolder(given.parent_path(), given.filename().string());

@@ -1,9 +1,10 @@
 #pragma once
 // Dynamic libraries by their Windows names: LoadLibrary("Znlanguage.dll")
-// loads Znlanguage.so. A name with a folder is loaded from there. A bare
-// name is looked for, in this order, in the folder of the module that calls
-// LoadLibrary, in the host executable's folder, and then wherever the
-// dynamic loader looks (its run paths, LD_LIBRARY_PATH, system folders).
+// loads Znlanguage.so. A name with a folder ("\" or "/" separated) is
+// loaded from there. A bare name is looked for, in this order, in the
+// folder of the module that calls LoadLibrary, in the host executable's
+// folder, and then wherever the dynamic loader looks (its run paths,
+// LD_LIBRARY_PATH, system folders).
 // Within a folder an exact name wins, else a name differing only in case.
 #include <cstdint>
 #include <string>

@@ -44,9 +44,11 @@ TEST(DynLibTest, LoadsALibraryByItsWindowsName) {
 }
 
 TEST(DynLibTest, LoadsByPath) {
-  HMODULE module = LoadLibrary(OutputDir + "/KesrTestServer.dll");
-  ASSERT_NE(module, nullptr) << GetLastErrorText();
-  EXPECT_TRUE(FreeLibrary(module));
+  for (const std::string separator : {"/", "\\"}) {
+    HMODULE module = LoadLibrary(OutputDir + separator + "KesrTestServer.dll");
+    ASSERT_NE(module, nullptr) << GetLastErrorText();
+    EXPECT_TRUE(FreeLibrary(module));
+  }
 }
 
 TEST(DynLibTest, ReportsWhatCouldNotBeLoaded) {
