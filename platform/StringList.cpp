@@ -4,9 +4,41 @@
 #include <numeric>
 
 #include "Exceptions.h"
+#include "Filer.h"
 #include "StrUtils.h"
 
 // ---- TStrings -------------------------------------------------------------
+
+const TClass& TStrings::StaticClass() {
+  static const TClass Class = TClassBuilder<TStrings>("TStrings").Build();
+  return Class;
+}
+
+void TStrings::Assign(const TPersistent* Source) {
+  if (auto* strings = dynamic_cast<const TStrings*>(Source)) Assign(*strings);
+  else TPersistent::Assign(Source);
+}
+
+void TStrings::DefineProperties(TFiler& Filer) {
+  auto* ancestor = dynamic_cast<const TStrings*>(Filer.Ancestor());
+  Filer.DefineProperty(
+      "Strings",
+      [this](const TFormValue& value) {
+        if (value.Kind != TFormValueKind::List) throw EFilerError("A list of strings expected");
+        for (const TFormValue& item : value.Items)
+          if (item.Kind != TFormValueKind::String) throw EFilerError("A list of strings expected");
+        BeginUpdate();
+        Clear();
+        for (const TFormValue& item : value.Items) Add(item.Text);
+        EndUpdate();
+      },
+      [this] {
+        std::vector<TFormValue> items;
+        for (int i = 0; i < Count(); ++i) items.push_back(TFormValue::OfString(Get(i)));
+        return TFormValue::OfList(std::move(items));
+      },
+      ancestor ? !Equals(*ancestor) : Count() > 0);
+}
 
 void TStrings::IndexError(int index) {
   throw EListError("List index out of bounds (" + std::to_string(index) + ")");
@@ -231,6 +263,11 @@ void TStrings::EndUpdate() {
 void TStrings::SetUpdateState(bool) {}
 
 // ---- TStringList ----------------------------------------------------------
+
+const TClass& TStringList::StaticClass() {
+  static const TClass Class = TClassBuilder<TStringList>("TStringList").Build();
+  return Class;
+}
 
 TStringList::~TStringList() {
   // Handlers must not see a list that is being destroyed.

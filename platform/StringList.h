@@ -7,9 +7,12 @@
 #include <string_view>
 #include <vector>
 
+#include "Persistent.h"
+
 enum TDuplicates { dupIgnore, dupAccept, dupError };
 
-class TStrings {
+class TStrings : public TPersistent {
+  KESR_CLASS(TStrings, TPersistent)
 public:
   TStrings() = default;
   TStrings(const TStrings&) = delete;
@@ -34,6 +37,10 @@ public:
   void Append(const std::string& text) { Add(text); }
   void AddStrings(const TStrings& source);
   virtual void Assign(const TStrings& source);
+  // Another list's items; any other source as TPersistent::Assign.
+  void Assign(const TPersistent* Source) override;
+  // The items are streamed as the list property "Strings".
+  void DefineProperties(TFiler& Filer) override;
   bool Equals(const TStrings& other) const;
 
   std::string Strings(int index) const { return Get(index); }
@@ -108,6 +115,7 @@ using TStringListSortCompare = std::function<int(TStringList& list, int index1, 
 using TNotifyStringsEvent = std::function<void(TStringList& sender)>;
 
 class TStringList : public TStrings {
+  KESR_CLASS(TStringList, TStrings)
 public:
   TStringList() = default;
   ~TStringList() override;
