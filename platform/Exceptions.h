@@ -34,8 +34,24 @@ KESR_DECLARE_EXCEPTION(EConvertError, Exception);
 KESR_DECLARE_EXCEPTION(EVariantError, Exception);
 KESR_DECLARE_EXCEPTION(EOleError, Exception);
 KESR_DECLARE_EXCEPTION(EListError, Exception);
-KESR_DECLARE_EXCEPTION(EInOutError, Exception);
+// File and system errors carry the operating system's error number, as
+// error-detail logs print it.
+class EInOutError : public Exception {
+public:
+  using Exception::Exception;
+  EInOutError(std::string message, int errorCode, int helpContext)
+      : Exception(std::move(message), helpContext), ErrorCode(errorCode) {}
+  const char* ClassName() const noexcept override { return "EInOutError"; }
+  int ErrorCode = 0;
+};
 KESR_DECLARE_EXCEPTION(EFOpenError, EInOutError);
 KESR_DECLARE_EXCEPTION(EFCreateError, EInOutError);
-KESR_DECLARE_EXCEPTION(EOSError, Exception);
+class EOSError : public Exception {
+public:
+  using Exception::Exception;
+  EOSError(std::string message, int errorCode, int helpContext)
+      : Exception(std::move(message), helpContext), ErrorCode(errorCode) {}
+  const char* ClassName() const noexcept override { return "EOSError"; }
+  int ErrorCode = 0;
+};
 
