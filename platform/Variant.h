@@ -54,7 +54,9 @@ public:
   // Text assigned from the program is an 8-bit string (varString); texts
   // from late-bound calls and code-page conversions are wide (OleStr()).
   Variant(std::string value) : FType(varString), FValue(std::move(value)) {}
-  Variant(const char* value) : Variant(std::string(value)) {}
+  Variant(const char* value) : Variant(std::string(value ? value : "")) {}
+  // Other pointers would silently become booleans.
+  Variant(const void*) = delete;
   // A null pointer still makes a varDispatch variant, as assigning nil does;
   // calls on it raise EOleError.
   Variant(std::shared_ptr<IDispatch> object) noexcept;

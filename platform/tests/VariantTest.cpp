@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <type_traits>
 
 #include "DateTime.h"
 #include "Format.h"
@@ -121,6 +122,14 @@ TEST(VariantTest, TellsEmptyNullAndArraysApart) {
   EXPECT_TRUE(VarIsArray(VarArrayOf({1, 2})));
   EXPECT_FALSE(VarIsArray(Variant("a")));
   EXPECT_EQ(VarArrayDimCount(Variant(1)), 0);
+}
+
+TEST(VariantTest, PointersDoNotBecomeBooleans) {
+  static_assert(!std::is_constructible_v<Variant, int*>);
+  static_assert(!std::is_constructible_v<Variant, const void*>);
+  const char* missing = nullptr;
+  EXPECT_EQ(Variant(missing).Type(), varString);
+  EXPECT_EQ(Variant(missing).AsString(), "");
 }
 
 TEST(VariantTest, ComparesAcrossTypes) {
