@@ -1,6 +1,7 @@
 #include "DateTime.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <chrono>
 #include <cstdint>
@@ -30,6 +31,8 @@ struct TTimeStamp {
 };
 
 TTimeStamp ToTimeStamp(TDateTime value) {
+  // Outside 0001-01-01 .. 9999-12-31 there is no calendar date: all parts read 0.
+  if (!(value > -DateDelta - 1 && value < 2958466)) return {0, 0};
   int64_t ms = std::llround(value * MSecsPerDay);
   return {DateDelta + ms / MSecsPerDayInt, std::llabs(ms) % MSecsPerDayInt};
 }
@@ -126,9 +129,9 @@ public:
           } else if (run == 1 || run == 2) {
             out += Pad(FMonth, static_cast<int>(run));
           } else if (run == 3) {
-            out += FormatSettings.ShortMonthNames[FMonth - 1];
+            out += MonthName(FormatSettings.ShortMonthNames);
           } else {
-            out += FormatSettings.LongMonthNames[FMonth - 1];
+            out += MonthName(FormatSettings.LongMonthNames);
             run = 4;
           }
           break;
@@ -184,6 +187,10 @@ public:
   }
 
 private:
+  std::string MonthName(const std::array<std::string, 12>& names) const {
+    return FMonth >= 1 && FMonth <= 12 ? names[FMonth - 1] : std::string();
+  }
+
   // 12-hour clock when the format carries an am/pm marker.
   int HourFor(std::string_view format) const {
     bool twelve = false;

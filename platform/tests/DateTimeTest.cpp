@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "Exceptions.h"
 #include "FormatSettings.h"
 
@@ -59,6 +61,15 @@ TEST(DateEncoding, InvalidPartsAreRefused) {
   EXPECT_EQ(DaysInAMonth(2004, 2), 29);
   EXPECT_EQ(DaysInAMonth(2100, 2), 28);
   EXPECT_TRUE(IsLeapYear(2400));
+}
+
+TEST(DateEncoding, ValuesOutsideTheCalendarDecodeAsZero) {
+  for (double value : {1e300, -1e300, 3e6, -7e5, double(NAN), double(INFINITY)}) {
+    int y = -1, m = -1, d = -1, h = -1, n = -1, s = -1, z = -1;
+    DecodeDateTime(value, y, m, d, h, n, s, z);
+    EXPECT_EQ(y + m + d + h + n + s + z, 0) << value;
+    EXPECT_EQ(FormatDateTime("yyyy mmm mmmm hh", value), "0000   00") << value;
+  }
 }
 
 TEST(TimeEncoding, MillisecondsSurviveTheRoundTrip) {
