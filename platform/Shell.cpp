@@ -20,10 +20,30 @@ bool HasDesktop() {
   return false;
 }
 
+// The program's file found along PATH, empty when there is none.
+std::string FindProgram(const std::string& program) {
+  const char* path = std::getenv("PATH");
+  std::string dirs = path ? path : "/usr/bin:/bin";
+  size_t start = 0;
+  while (start <= dirs.size()) {
+    size_t end = dirs.find(':', start);
+    if (end == std::string::npos) end = dirs.size();
+    std::string dir = dirs.substr(start, end - start);
+    std::string candidate = (dir.empty() ? std::string(".") : dir) + "/" + program;
+    if (access(candidate.c_str(), X_OK) == 0) return candidate;
+    start = end + 1;
+  }
+  return {};
+}
+
 // Starts the program detached (through an intermediate child that exits at
 // once, so that no zombie is left behind) and reports whether it could be
-// started at all.
+// started at all. Everything is prepared before fork: the children only
+// make async-signal-safe calls.
 bool StartDetached(const std::string& program, const std::string& argument) {
+  std::string file = FindProgram(program);
+  if (file.empty()) return false;
+  char* argv[] = {const_cast<char*>(program.c_str()), const_cast<char*>(argument.c_str()), nullptr};
   int pipeFds[2];
   if (pipe2(pipeFds, O_CLOEXEC) != 0) return false;
   pid_t child = fork();
@@ -36,7 +56,7 @@ bool StartDetached(const std::string& program, const std::string& argument) {
     setsid();
     pid_t grandchild = fork();
     if (grandchild == 0) {
-      execlp(program.c_str(), program.c_str(), argument.c_str(), static_cast<char*>(nullptr));
+      execv(file.c_str(), argv);
       char failed = 1;
       (void)!write(pipeFds[1], &failed, 1);
       _exit(127);

@@ -1,14 +1,12 @@
 #include "StrUtils.h"
 
 #include <algorithm>
-#include <cerrno>
+#include <cctype>
 #include <charconv>
-#include <clocale>
-#include <cmath>
-#include <cstdlib>
 #include <cwctype>
 #include <limits>
 #include <locale.h>
+#include <type_traits>
 
 #include "Exceptions.h"
 #include "Format.h"
