@@ -6,7 +6,10 @@
 
 namespace {
 
-constexpr std::int64_t System(int index) { return static_cast<std::int64_t>(0x80000000u | static_cast<unsigned>(index)); }
+// As TColor (signed 32 bits) holds them, so property values match directly.
+constexpr std::int64_t System(int index) {
+  return static_cast<TColor>(0x80000000u | static_cast<unsigned>(index));
+}
 
 }  // namespace
 
@@ -42,13 +45,13 @@ const TTypeInfo& ColorTypeInfo() {
 }
 
 bool ColorToIdent(TColor color, std::string& ident) {
-  return IntToIdent(ColorTypeInfo(), static_cast<std::uint32_t>(color), ident);
+  return IntToIdent(ColorTypeInfo(), color, ident);
 }
 
 bool IdentToColor(std::string_view ident, TColor& color) {
   std::int64_t value = 0;
   if (!IdentToInt(ColorTypeInfo(), ident, value)) return false;
-  color = static_cast<TColor>(static_cast<std::uint32_t>(value));
+  color = static_cast<TColor>(value);
   return true;
 }
 

@@ -56,7 +56,7 @@ const TClass& TFont::StaticClass() {
           .Property("Charset", FontCharsetTypeInfo(), &TFont::Charset, &TFont::SetCharset)
           .Default(DEFAULT_CHARSET)
           .Property("Color", ColorTypeInfo(), &TFont::Color, &TFont::SetColor)
-          .Default(static_cast<std::int64_t>(0x80000008u))
+          .Default(static_cast<TColor>(0x80000008u))
           .Property("Height", &TFont::Height, &TFont::SetHeight)
           .Property("Name", &TFont::Name, &TFont::SetName)
           .Property("Pitch", FontPitchTypeInfo(), &TFont::Pitch, &TFont::SetPitch)

@@ -57,6 +57,18 @@ TTypeInfo TTypeInfo::Class(std::string name) {
   return t;
 }
 
+TTypeInfo TTypeInfo::ClassOf(const TClass& (*staticClass)()) {
+  TTypeInfo t;
+  t.FKind = tkClass;
+  t.FStaticClass = staticClass;
+  return t;
+}
+
+const std::string& TTypeInfo::Name() const {
+  if (FName.empty() && FStaticClass) FName = FStaticClass().ClassName();
+  return FName;
+}
+
 TTypeInfo TTypeInfo::Method(std::string name, const std::type_info& signature) {
   TTypeInfo t;
   t.FKind = tkMethod;

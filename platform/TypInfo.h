@@ -92,10 +92,15 @@ public:
   static TTypeInfo Float(std::string name = "Double");
   static TTypeInfo String(std::string name = "string");
   static TTypeInfo Class(std::string name);
+  // The object type of a class of the component model, named after it when
+  // first asked (so a class can hold properties of its own type).
+  static TTypeInfo ClassOf(const TClass& (*staticClass)());
   static TTypeInfo Method(std::string name, const std::type_info& signature);
 
   TTypeKind Kind() const { return FKind; }
-  const std::string& Name() const { return FName; }
+  const std::string& Name() const;
+  // The class of a ClassOf type; nullptr otherwise.
+  const TClass* ClassRef() const { return FStaticClass ? &FStaticClass() : nullptr; }
   const std::vector<std::string>& EnumNames() const { return FEnumNames; }
   const TTypeInfo* ElementType() const { return FElementType; }
   const std::vector<TIdentMapEntry>& Idents() const { return FIdents; }
@@ -103,7 +108,8 @@ public:
 
 private:
   TTypeKind FKind = tkUnknown;
-  std::string FName;
+  mutable std::string FName;
+  const TClass& (*FStaticClass)() = nullptr;
   std::vector<std::string> FEnumNames;
   const TTypeInfo* FElementType = nullptr;
   std::vector<TIdentMapEntry> FIdents;
@@ -189,11 +195,6 @@ const TTypeInfo& EventType() {
       }(),
       typeid(typename X::TSignature));
   return type;
-}
-template <class P>
-std::string ClassTypeName() {
-  if constexpr (requires { P::StaticClass(); }) return P::StaticClass().ClassName();
-  else return "TObject";
 }
 }  // namespace TypInfoDetail
 
@@ -294,7 +295,7 @@ private:
 
   template <class P>
   static const TTypeInfo& ObjectType() {
-    static const TTypeInfo type = TTypeInfo::Class(TypInfoDetail::ClassTypeName<P>());
+    static const TTypeInfo type = TTypeInfo::ClassOf(&P::StaticClass);
     return type;
   }
 
