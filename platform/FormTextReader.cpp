@@ -36,7 +36,8 @@ public:
     try {
       if (!FRoot->ClassType().InheritsFrom(node.ClassName))
         Fail(node.Line, node.Name, "Root class " + node.ClassName + " does not match " + FRoot->ClassName());
-      if (FRoot->Name().empty() && !node.Name.empty()) Guard(node.Line, node.Name, "Name", [&] { FRoot->SetName(node.Name); });
+      if (FRoot->Name().empty() && !node.Name.empty())
+        Guard(node.Line, node.Name, "Name", [&] { FRoot->SetName(UniqueRootName(node.Name)); });
       ReadBlock(node, FRoot);
       ResolveFixups();
     } catch (...) {
@@ -74,6 +75,14 @@ private:
     } catch (const std::exception& e) {
       Fail(line, owner + "." + prop, e.what());
     }
+  }
+
+  // A second instance of a form beside the first one gets "Name_1", "Name_2" ...
+  std::string UniqueRootName(const std::string& name) const {
+    TComponent* owner = FRoot->Owner();
+    std::string unique = name;
+    for (int i = 1; owner && owner->FindComponent(unique); ++i) unique = name + "_" + std::to_string(i);
+    return unique;
   }
 
   void BeginLoading(TComponent* c) {

@@ -2,7 +2,8 @@
 // Tree to instance: the second step of reading a form description.
 //
 // The root block's properties are set on Root (its Name only when Root has
-// none; its class must be Root's class or an ancestor of it). An `object`
+// none, made unique among Root's siblings with "_1", "_2" ...; the block's
+// class must be Root's class or an ancestor of it). An `object`
 // block creates a component of the registered class (FindClass) owned by
 // Root, names it and calls SetParentComponent with the component of the
 // enclosing block; a component of that name and class that Root already owns

@@ -212,6 +212,35 @@ TEST(ComponentTest, ClassRegistryFindsByNameAndReportsTheChain) {
   RegisterClass(TTestTimer::StaticClass());
 }
 
+TEST(ComponentTest, CollectionsOwnOrderAndCopyTheirItems) {
+  TTestControl owner(nullptr);
+  TCollection& columns = *owner.Columns();
+  auto* a = static_cast<TTestItem*>(columns.Add());
+  auto* b = static_cast<TTestItem*>(columns.Add());
+  EXPECT_EQ(b->Index(), 1);
+  EXPECT_NE(a->ID(), b->ID());
+  b->SetIndex(0);
+  EXPECT_EQ(columns.Items(0), b);
+  EXPECT_EQ(columns.FindItemID(a->ID()), a);
+  delete a;  // leaves its collection
+  ASSERT_EQ(columns.Count(), 1);
+  columns.Delete(0);
+  EXPECT_EQ(columns.Count(), 0);
+  EXPECT_THROW(columns.Delete(0), EListError);
+
+  TTestControl source(nullptr);
+  auto* item = static_cast<TTestItem*>(source.Columns()->Add());
+  item->Width = 7;
+  item->Text = "金额";
+  columns.Add();
+  columns.Assign(source.Columns());
+  ASSERT_EQ(columns.Count(), 1);
+  EXPECT_EQ(static_cast<TTestItem*>(columns.Items(0))->Width, 7);
+  EXPECT_EQ(static_cast<TTestItem*>(columns.Items(0))->Text, "金额");
+  TStringList other;
+  EXPECT_THROW(columns.Assign(&other), EConvertError);
+}
+
 TEST(ComponentTest, AssignFallsBackToAClearError) {
   TFont font;
   TTestTimer timer(nullptr);

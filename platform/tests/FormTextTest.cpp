@@ -456,6 +456,13 @@ TEST_F(FormTextReadTest, FormsAreCreatedFromTheirLayoutsAndWriteOnlyTheirChanges
   again.btnOk->OnClick(nullptr);
   EXPECT_EQ(again.OtherClicks, 1);
 
+  // Two instances side by side: the second gets a unique name.
+  TComponent owner(nullptr);
+  auto* first = new TLayoutChildForm(&owner);
+  auto* second = new TLayoutChildForm(&owner);
+  EXPECT_EQ(first->Name(), "frmLayout");
+  EXPECT_EQ(second->Name(), "frmLayout_1");
+
   // A malformed stored format fails and leaves the form as it was created.
   EXPECT_THROW(ReadFormText(&again, "object frmLayout: TLayoutChildForm\n  object x: TTestControl\n    Left = y\n  end\nend\n"),
                EReadError);
