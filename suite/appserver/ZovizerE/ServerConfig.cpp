@@ -1,12 +1,12 @@
 #include "ServerConfig.h"
 
+#include "IniFile.h"
+
 #include "PgDatabase.h"
 #include "SqliteDatabase.h"
 
 #include <cctype>
 #include <filesystem>
-#include <fstream>
-#include <map>
 #include <mutex>
 #include <strings.h>
 
@@ -18,47 +18,16 @@ namespace {
 
 const char* const kEmptyPassword = "ZN_Say_NoPassWord_ThePassWordIsEmpty";
 
-std::string Trim(const std::string& s) {
-  const auto b = s.find_first_not_of(" \t\r\n");
-  if (b == std::string::npos) return {};
-  return s.substr(b, s.find_last_not_of(" \t\r\n") - b + 1);
-}
-
 std::string Upper(std::string s) {
   for (auto& ch : s) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
   return s;
 }
 
-// Sections and keys of a profile file, both compared in upper case.
-using TIni = std::map<std::string, std::map<std::string, std::string>>;
-
-TIni ReadIni(const std::string& path) {
-  TIni ini;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return ini;
-  std::string section;
-  for (std::string line; std::getline(in, line);) {
-    line = Trim(line);
-    if (line.empty() || line[0] == ';' || line[0] == '#') continue;
-    if (line.front() == '[' && line.back() == ']') {
-      section = Upper(Trim(line.substr(1, line.size() - 2)));
-      continue;
-    }
-    const auto eq = line.find('=');
-    if (eq == std::string::npos) continue;
-    ini[section].emplace(Upper(Trim(line.substr(0, eq))), Trim(line.substr(eq + 1)));
-  }
-  return ini;
+std::string Value(const TIniFile& ini, const char* section, const char* key, const std::string& fallback) {
+  return ini.ReadString(section, key, fallback);
 }
 
-std::string Value(const TIni& ini, const char* section, const char* key, const std::string& fallback) {
-  const auto s = ini.find(section);
-  if (s == ini.end()) return fallback;
-  const auto k = s->second.find(key);
-  return k == s->second.end() ? fallback : k->second;
-}
-
-int Number(const TIni& ini, const char* section, const char* key, int fallback, int lo, int hi) {
+int Number(const TIniFile& ini, const char* section, const char* key, int fallback, int lo, int hi) {
   const std::string text = Value(ini, section, key, "");
   if (text.empty()) return fallback;
   try {
@@ -117,21 +86,21 @@ TServerConfig TServerConfig::Read(const std::string& iniPath) {
   TServerConfig c;
   c.Folder = std::filesystem::absolute(iniPath).parent_path().string();
   if (!std::filesystem::exists(iniPath)) return c;
-  const TIni ini = ReadIni(iniPath);
-  const char* db = "DBE SETTING";
-  c.DbType = Upper(Value(ini, db, "MAINDBTYPE", c.DbType));
+  const TIniFile ini(iniPath);
+  const char* db = "DBE Setting";
+  c.DbType = Upper(Value(ini, db, "MainDBType", c.DbType));
   if (c.DbType != "SQLITE" && c.DbType != "POSTGRESQL")
     throw EConfigError("OrvaneS.ini: MainDBType=" + c.DbType + " is not served; use SQLITE or POSTGRESQL");
-  c.ServerName = Value(ini, db, "MAINSERVERNAME", c.ServerName);
-  c.DbName = Value(ini, db, "MAINDBNAME", c.DbName);
-  c.UserName = Value(ini, db, "MAINUSERNAME", c.UserName);
+  c.ServerName = Value(ini, db, "MainServerName", c.ServerName);
+  c.DbName = Value(ini, db, "MainDBName", c.DbName);
+  c.UserName = Value(ini, db, "MainUserName", c.UserName);
   c.Password = DecodeSQLSa(Value(ini, db, "XXXXXX", ""));
   if (c.Password == PasswordErrorText)
     throw EConfigError("OrvaneS.ini: the scrambled password (key XXXXXX) is not valid hexadecimal text");
-  c.SqlType = Number(ini, db, "MAINSQLTYPE", c.SqlType, 0, 1);
-  c.DemoOrders = Number(ini, db, "DEMOORDERS", c.DemoOrders, 1, 1000000);
-  c.ListenAddress = Value(ini, "DBPASSWORDCTRL", "COMPUTERNAME", c.ListenAddress);
-  c.ListenPort = Number(ini, "DBPASSWORDCTRL", "SERVERPORT", c.ListenPort, 0, 65535);  // 0: any free port
+  c.SqlType = Number(ini, db, "MainSQLType", c.SqlType, 0, 1);
+  c.DemoOrders = Number(ini, db, "DemoOrders", c.DemoOrders, 1, 1000000);
+  c.ListenAddress = Value(ini, "DBPasswordCtrl", "ComputerName", c.ListenAddress);
+  c.ListenPort = Number(ini, "DBPasswordCtrl", "ServerPort", c.ListenPort, 0, 65535);  // 0: any free port
   if (c.DbName.empty()) throw EConfigError("OrvaneS.ini: MainDBName is empty");
   return c;
 }
