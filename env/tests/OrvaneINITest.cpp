@@ -321,3 +321,23 @@ TEST(ServerConfig, EveryReaderReadsAnew) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ShippedConfiguration, SampleProfilesRead) {
+  TScratchFolder install;
+  install.Write("OrvaneC.ini", ReadWholeFile(KESR_SOURCE_DIR "/data/config/OrvaneC.ini"));
+  install.Write("OrvaneS.ini", ReadWholeFile(KESR_SOURCE_DIR "/data/appserver/OrvaneS.ini"));
+  TOrvaneRegistry registry({{"ClientPath", install.Path()}, {"ServerPath", install.Path()}});
+  TOrvaneIniC client;
+  EXPECT_TRUE(client.ReadConfig());
+  EXPECT_EQ(Hosts(client.ServerList), std::vector<std::string>{"127.0.0.1"});
+  EXPECT_EQ(client.ServerList(1, 0).AsInteger(), 7211);
+  EXPECT_EQ(Items(client.WorkDLLPaths), std::vector<std::string>{install.Path() + "C_PKG/"});
+  TOrvaneIniS server;
+  EXPECT_TRUE(server.ReadConfig());
+  EXPECT_EQ(server.DBSettings(2, 1).AsInteger(), 7211);
+  EXPECT_EQ(server.DBSettings(0, 2).AsString(), "");
+}
+
+}  // namespace
