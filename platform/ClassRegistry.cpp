@@ -128,6 +128,17 @@ void UnRegisterClass(const TClass& cls) {
   if (it != r.ByName.end() && it->second == &cls) r.ByName.erase(it);
 }
 
+TClassRegistration::TClassRegistration(std::initializer_list<const TClass*> classes) {
+  for (const TClass* cls : classes) {
+    RegisterClass(*cls);
+    FClasses.push_back(cls);
+  }
+}
+
+TClassRegistration::~TClassRegistration() {
+  for (const TClass* cls : FClasses) UnRegisterClass(*cls);
+}
+
 const TClass* GetClass(std::string_view name) {
   TRegistry& r = Registry();
   std::lock_guard guard(r.Lock);

@@ -103,6 +103,19 @@ private:
 void RegisterClass(const TClass& cls);
 void RegisterClasses(std::initializer_list<const TClass*> classes);
 void UnRegisterClass(const TClass& cls);
+// Keeps classes registered for as long as it lives: a library holds one as a
+// static object, so its classes are known to streaming while it is loaded.
+class TClassRegistration {
+public:
+  TClassRegistration(std::initializer_list<const TClass*> classes);
+  ~TClassRegistration();
+  TClassRegistration(const TClassRegistration&) = delete;
+  TClassRegistration& operator=(const TClassRegistration&) = delete;
+
+private:
+  std::vector<const TClass*> FClasses;
+};
+
 // nullptr when no class of that name is registered (case-insensitive).
 const TClass* GetClass(std::string_view name);
 // EClassNotFound "Class X not found" when no class of that name is registered.

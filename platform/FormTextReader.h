@@ -21,6 +21,7 @@
 
 #include "ClassRegistry.h"
 #include "Component.h"
+#include "FormTextParser.h"  // ReadFormText raises its EParserError
 #include "FormValue.h"
 
 KESR_DECLARE_EXCEPTION(EReadError, EFilerError);

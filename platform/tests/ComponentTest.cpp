@@ -209,6 +209,11 @@ TEST(ComponentTest, ClassRegistryFindsByNameAndReportsTheChain) {
   EXPECT_THROW(RegisterClass(impostor), EFilerError);
   UnRegisterClass(TTestTimer::StaticClass());
   EXPECT_EQ(GetClass("TTestTimer"), nullptr);
+  {
+    TClassRegistration loaded{&TTestTimer::StaticClass()};  // as a loaded library holds it
+    EXPECT_EQ(GetClass("TTestTimer"), &TTestTimer::StaticClass());
+  }
+  EXPECT_EQ(GetClass("TTestTimer"), nullptr);
   RegisterClass(TTestTimer::StaticClass());
 }
 
