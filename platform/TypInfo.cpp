@@ -1,5 +1,7 @@
 #include "TypInfo.h"
 
+#include <charconv>
+#include <cstdio>
 #include <map>
 #include <memory>
 
@@ -305,4 +307,83 @@ void SetSetProp(TObject* instance, std::string_view path, std::string_view value
   TResolved r = Resolve(instance, path);
   if (!r.Info || r.Info->Kind() != tkSet || !r.Info->SetOrd) return;
   r.Info->SetOrd(*r.Instance, static_cast<std::int64_t>(StringToSet(*r.Info->PropType, value)));
+}
+
+namespace {
+
+bool ParseInteger(const std::string& text, std::int64_t& value) {
+  bool hex = !text.empty() && text[0] == '$';
+  bool negative = !hex && !text.empty() && text[0] == '-';
+  const char* begin = text.data() + (hex || negative ? 1 : 0);
+  const char* end = text.data() + text.size();
+  std::uint64_t magnitude = 0;
+  auto [stop, ec] = std::from_chars(begin, end, magnitude, hex ? 16 : 10);
+  if (begin == end || ec != std::errc() || stop != end) return false;
+  if (!hex && magnitude > static_cast<std::uint64_t>(INT64_MAX) + (negative ? 1 : 0)) return false;
+  value = negative ? static_cast<std::int64_t>(0 - magnitude) : static_cast<std::int64_t>(magnitude);
+  return true;
+}
+
+[[noreturn]] void NotFit(const TPropInfo& info, const std::string& text) {
+  throw EPropertyConvertError("'" + text + "' is not a valid value for " + info.Name + " (" + info.TypeName() + ")");
+}
+
+}  // namespace
+
+std::string GetPropText(const TObject* instance, std::string_view path) {
+  TResolved r = Resolve(instance, path);
+  if (!r.Info) return {};
+  const TTypeInfo& type = *r.Info->PropType;
+  switch (r.Info->Kind()) {
+    case tkInteger: {
+      std::int64_t v = r.Info->GetOrd(*r.Instance);
+      std::string ident;
+      return IntToIdent(type, v, ident) ? ident : std::to_string(v);
+    }
+    case tkChar: return std::string(1, static_cast<char>(r.Info->GetOrd(*r.Instance)));
+    case tkEnumeration: return GetEnumName(type, r.Info->GetOrd(*r.Instance));
+    case tkSet: return SetToString(type, static_cast<std::uint64_t>(r.Info->GetOrd(*r.Instance)), true);
+    case tkFloat: {
+      char buffer[32];
+      std::snprintf(buffer, sizeof buffer, "%.15g", r.Info->GetFloat(*r.Instance));
+      return buffer;
+    }
+    case tkString: return r.Info->GetStr(*r.Instance);
+    default: return {};
+  }
+}
+
+void SetPropText(TObject* instance, std::string_view path, const std::string& text) {
+  TResolved r = Resolve(instance, path);
+  if (!r.Info || r.Info->IsReadOnly()) return;
+  const TTypeInfo& type = *r.Info->PropType;
+  std::string trimmed = Trim(text);
+  switch (r.Info->Kind()) {
+    case tkInteger: {
+      std::int64_t v = 0;
+      if (!IdentToInt(type, trimmed, v) && !ParseInteger(trimmed, v)) NotFit(*r.Info, text);
+      r.Info->SetOrd(*r.Instance, v);
+      break;
+    }
+    case tkChar:
+      if (text.size() != 1) NotFit(*r.Info, text);
+      r.Info->SetOrd(*r.Instance, static_cast<unsigned char>(text[0]));
+      break;
+    case tkEnumeration: {
+      std::int64_t v = GetEnumValue(type, trimmed);
+      if (v < 0) NotFit(*r.Info, text);
+      r.Info->SetOrd(*r.Instance, v);
+      break;
+    }
+    case tkSet: r.Info->SetOrd(*r.Instance, static_cast<std::int64_t>(StringToSet(type, trimmed))); break;
+    case tkFloat: {
+      char* end = nullptr;
+      double v = std::strtod(trimmed.c_str(), &end);
+      if (trimmed.empty() || *end != '\0') NotFit(*r.Info, text);
+      r.Info->SetFloat(*r.Instance, v);
+      break;
+    }
+    case tkString: r.Info->SetStr(*r.Instance, text); break;
+    default: break;
+  }
 }

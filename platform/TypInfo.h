@@ -422,6 +422,14 @@ void SetMethodProp(TObject* instance, std::string_view path, const TMethod& valu
 // EPropertyConvertError "Invalid property element: X".
 std::string GetEnumProp(const TObject* instance, std::string_view path);
 void SetEnumProp(TObject* instance, std::string_view path, std::string_view value);
+// Any property as text, as language files and saved values hold them:
+// integers as numbers (or their identifier, "clRed"), enumerations and
+// Booleans by name, sets as "[a,b]", chars as themselves, floats as numbers.
+// Setting accepts the same (names trimmed, numbers also "$hex"); a text
+// that does not fit raises EPropertyConvertError; objects and methods are
+// not set from text (nothing happens), as a missing property.
+std::string GetPropText(const TObject* instance, std::string_view path);
+void SetPropText(TObject* instance, std::string_view path, const std::string& text);
 // Sets as "a,b" (or "[a,b]" with brackets); setting accepts both forms.
 std::string GetSetProp(const TObject* instance, std::string_view path, bool brackets = false);
 void SetSetProp(TObject* instance, std::string_view path, std::string_view value);

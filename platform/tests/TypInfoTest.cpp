@@ -129,6 +129,33 @@ TEST(TypInfoTest, UnknownEnumerationAndSetNamesAreRefused) {
   EXPECT_EQ(c.Anchors, (TTestAnchors{tanLeft, tanTop}));
 }
 
+TEST(TypInfoTest, PropertiesAsText) {
+  TTestControl c(nullptr);
+  struct TCase {
+    const char* Path;
+    const char* Text;
+    const char* ReadBack;
+  } cases[] = {
+      {"Left", " 42 ", "42"},         {"Left", "$10", "16"},           {"Left", "-7", "-7"},
+      {"Color", "clRed", "clRed"},    {"Color", "255", "clRed"},       {"Color", "$00FFFFFE", "16777214"},
+      {"Visible", " false", "False"}, {"Align", "taTop ", "taTop"},    {"Anchors", " [tanTop,tanRight] ", "[tanTop,tanRight]"},
+      {"Accel", "x", "x"},            {"Ratio", "0.5", "0.5"},         {"Caption", " 说明 ", " 说明 "},
+      {"Font.Name", "黑体", "黑体"},  {"Font.Charset", "GB2312_CHARSET", "GB2312_CHARSET"},
+  };
+  for (const TCase& t : cases) {
+    SetPropText(&c, t.Path, t.Text);
+    EXPECT_EQ(GetPropText(&c, t.Path), t.ReadBack) << t.Path << " = " << t.Text;
+  }
+  for (const char* bad : {"abc", "1.5", "99999999999999999999", ""})
+    EXPECT_THROW(SetPropText(&c, "Left", bad), EPropertyConvertError) << bad;
+  EXPECT_THROW(SetPropText(&c, "Align", "taNowhere"), EPropertyConvertError);
+  EXPECT_THROW(SetPropText(&c, "Ratio", "half"), EPropertyConvertError);
+  EXPECT_EQ(c.Left(), -7);
+  SetPropText(&c, "NoSuch", "1");  // harmless
+  SetPropText(&c, "Font", "x");    // objects are not set from text
+  EXPECT_EQ(GetPropText(&c, "Font"), "");
+}
+
 TEST(TypInfoTest, PropertyListPutsParentsFirst) {
   std::vector<std::string> names;
   for (const TPropInfo* p : GetPropList(TTestForm::StaticClass())) names.push_back(p->Name);
