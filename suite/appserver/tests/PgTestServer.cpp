@@ -1,7 +1,9 @@
 #include "PgTestServer.h"
 
 #include <arpa/inet.h>
+#include <fcntl.h>
 #include <netinet/in.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -40,6 +42,28 @@ void Run(const std::string& command) {
   if (std::system(command.c_str()) != 0) throw std::runtime_error("failed: " + command);
 }
 
+// initdb takes seconds; every test process copies one cluster made once per machine.
+std::string TemplateCluster(const std::string& bin, const std::string& runAs) {
+  const std::string version = fs::path(bin).parent_path().filename().string();
+  const std::string dir = "/tmp/kesr-pg-template-" + version + "-" + std::to_string(geteuid());
+  const int lock = open((dir + ".lock").c_str(), O_CREAT | O_RDWR | O_CLOEXEC, 0600);
+  if (lock < 0 || flock(lock, LOCK_EX) != 0) throw std::runtime_error("cannot lock " + dir + ".lock");
+  try {
+    if (!fs::exists(dir + "/data/PG_VERSION")) {
+      fs::remove_all(dir);
+      fs::create_directories(dir);
+      if (!runAs.empty()) Run("chown postgres " + dir);
+      Run(runAs + bin + "/initdb -A trust -U erp -E UTF8 --locale=C.UTF-8 -D " + dir + "/data > " + dir +
+          "/initdb.log 2>&1");
+    }
+  } catch (...) {
+    close(lock);
+    throw;
+  }
+  close(lock);
+  return dir + "/data";
+}
+
 }  // namespace
 
 TPgTestServer* TPgTestServer::Instance() {
@@ -58,8 +82,7 @@ TPgTestServer* TPgTestServer::Instance() {
       Run("chown postgres " + s->FDir);
     }
     s->FPort = FreePort();
-    Run(s->FRunAs + s->FBin + "/initdb -A trust -U erp -E UTF8 --locale=C.UTF-8 -D " + s->FDir + "/data > " + s->FDir +
-        "/initdb.log 2>&1");
+    Run("cp -a " + TemplateCluster(s->FBin, s->FRunAs) + " " + s->FDir + "/data");
     Run(s->FRunAs + s->FBin + "/pg_ctl -w -D " + s->FDir + "/data -l " + s->FDir + "/server.log -o \"-p " +
         std::to_string(s->FPort) + " -h 127.0.0.1 -k " + s->FDir + " -c fsync=off\" start > /dev/null");
     return s;
