@@ -6,6 +6,8 @@
 #include "DataSet.h"
 #include "FontMetrics.h"
 #include "Picture.h"
+#include "PrinterSetupDialog.h"
+#include "Printers.h"
 #include "QRBands.h"
 #include "ReportLayout.h"
 #include "TypInfo.h"
@@ -120,6 +122,7 @@ void TQRPrinterSettings::Assign(const TPersistent* Source) {
     Copies = src->Copies;
     FirstPage = src->FirstPage;
     LastPage = src->LastPage;
+    OutputFile = src->OutputFile;
     return;
   }
   TPersistent::Assign(Source);
@@ -136,6 +139,7 @@ const TClass& TQRPrinterSettings::StaticClass() {
           .Default(0)
           .Property("LastPage", &TQRPrinterSettings::LastPage, &TQRPrinterSettings::LastPage)
           .Default(0)
+          .Property("OutputFile", &TQRPrinterSettings::OutputFile, &TQRPrinterSettings::OutputFile)
           .Build();
   return Class;
 }
@@ -235,6 +239,28 @@ bool TQuickRep::Prepare(const IFontMetrics* Metrics) {
 bool TQuickRep::Preview() {
   OnPreview(this);
   return Prepare();
+}
+
+bool TQuickRep::Print() {
+  if (!Prepare()) return false;
+  PrintPreparedPages();
+  return true;
+}
+
+void TQuickRep::PrintPreparedPages() {
+  TPrintJobOptions options;
+  options.Title = FReportTitle.empty() ? Name() : FReportTitle;
+  options.Copies = FPrinterSettings->Copies;
+  options.FirstPage = FPrinterSettings->FirstPage;
+  options.LastPage = FPrinterSettings->LastPage;
+  if (!FPrinterSettings->OutputFile.empty()) PrintToFile(*FPageStore, FPrinterSettings->OutputFile, options);
+  else PrintToQueue(*FPageStore, PrinterNameOf(FPrinterSettings->PrinterIndex), options);
+}
+
+bool TQuickRep::PrinterSetup() {
+  const bool confirmed = ExecutePrinterSetup(*FPrinterSettings, PrinterNames(), DefaultPrinterName());
+  SetTag(confirmed ? 0 : 1);
+  return confirmed;
 }
 
 const TClass& TQuickRep::StaticClass() {

@@ -79,6 +79,8 @@ public:
   // 0: from the first / to the last page.
   int FirstPage = 0;
   int LastPage = 0;
+  // Not empty: printing writes the job to this file instead of a queue.
+  std::string OutputFile;
   void Assign(const TPersistent* Source) override;
 };
 
@@ -135,6 +137,15 @@ public:
   // OnPreview first (it may link a progress window to the page store), then
   // Prepare: the pages wait in the store for a preview window or an export.
   bool Preview();
+  // Prepare, then print the pages on the printer of PrinterSettings (or
+  // into its OutputFile). False when generation did not finish; printer
+  // failures raise EPrinterError.
+  bool Print();
+  // Prints the pages already in the store.
+  void PrintPreparedPages();
+  // The printer set-up dialog on the printer list; Tag becomes 1 when the
+  // user cancels it and 0 when he confirms.
+  bool PrinterSetup();
 
   TQRReportBeforePrintEvent BeforePrint;
   TNotifyEvent AfterPrint;
