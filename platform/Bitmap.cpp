@@ -225,6 +225,44 @@ void TBitmap::WriteRow(int row, const TColor* in, int firstColumn, int count) {
   for (int x = std::max(firstColumn, 0); x < end; ++x) EncodePixel(line, x, in[x - firstColumn]);
 }
 
+void TBitmap::FillSpan(int row, int firstColumn, int count, TColor color) {
+  std::uint8_t* line = ScanLine(row);
+  const int begin = std::max(firstColumn, 0), end = std::min(FWidth, firstColumn + count);
+  if (begin >= end) return;
+  const TColor rgb = ColorToRGB(color);
+  const int bytes = BitsPerPixel() / 8;
+  if (bytes == 0) {
+    for (int x = begin; x < end; ++x) EncodePixel(line, x, rgb);
+    return;
+  }
+  // Encode once, then repeat the pixel's bytes along the span.
+  EncodePixel(line, begin, rgb);
+  std::uint8_t* p = line + static_cast<std::size_t>(begin) * bytes;
+  const std::size_t n = static_cast<std::size_t>(end - begin);
+  switch (bytes) {
+    case 1: std::memset(p + 1, p[0], n - 1); break;
+    case 2: {
+      std::uint16_t v;
+      std::memcpy(&v, p, 2);
+      for (std::size_t i = 1; i < n; ++i) std::memcpy(p + i * 2, &v, 2);
+      break;
+    }
+    case 3:
+      for (std::size_t i = 1; i < n; ++i) {
+        p[i * 3] = p[0];
+        p[i * 3 + 1] = p[1];
+        p[i * 3 + 2] = p[2];
+      }
+      break;
+    default: {
+      std::uint32_t v;
+      std::memcpy(&v, p, 4);
+      for (std::size_t i = 1; i < n; ++i) std::memcpy(p + i * 4, &v, 4);
+      break;
+    }
+  }
+}
+
 std::uint8_t TBitmap::GetAlpha(int x, int y) const {
   if (x < 0 || y < 0 || x >= FWidth || y >= FHeight) return 0;
   if ((FFormat != pf32bit && FFormat != pfDevice) || FAlphaFormat == afIgnored) return 255;

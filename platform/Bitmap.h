@@ -59,6 +59,8 @@ public:
   // Whole-row access in RGB (TColor) values, for the drawing loops.
   void ReadRow(int row, TColor* out) const;
   void WriteRow(int row, const TColor* in, int firstColumn, int count);
+  // Sets count pixels of a row from firstColumn to one colour (clipped to the row).
+  void FillSpan(int row, int firstColumn, int count, TColor color);
   std::uint8_t GetAlpha(int x, int y) const;
 
   bool Transparent() const { return FTransparent; }

@@ -138,8 +138,7 @@ void TCanvas::SetPixel(int x, int y, TColor color) { PutPixel(x, y, ColorToRGB(c
 void TCanvas::FillArea(const TRect& rect, TColor color) {
   TRect r = IntersectRect(rect, Visible());
   if (r.IsEmpty()) return;
-  std::vector<TColor> row(static_cast<std::size_t>(r.Width()), ColorToRGB(color));
-  for (int y = r.Top; y < r.Bottom; ++y) FTarget->WriteRow(y, row.data(), r.Left, r.Width());
+  for (int y = r.Top; y < r.Bottom; ++y) FTarget->FillSpan(y, r.Left, r.Width(), color);
 }
 
 void TCanvas::FillRect(const TRect& rect) {

@@ -69,21 +69,30 @@ void BreakParagraph(std::string_view para, int maxWidth, const TTextMeasure& mea
   std::vector<TChar> chars = Chars(para);
   std::size_t start = 0;  // index into chars of the line start
   while (start < chars.size()) {
-    // Longest prefix that fits, remembering the last break opportunity.
-    std::size_t lastBreak = 0;  // chars count of the line up to the break
-    std::size_t fit = 0;
-    for (std::size_t n = start; n < chars.size(); ++n) {
-      std::size_t from = chars[start].Offset;
-      std::size_t to = chars[n].Offset + chars[n].Length;
-      std::string_view candidate = TrimRightBlanks(para.substr(from, to - from));
-      if (!candidate.empty() && measure(candidate) > maxWidth) break;
-      fit = n + 1 - start;
+    // Longest prefix that fits (widths grow with the prefix, so halving finds it).
+    auto prefixWidth = [&](std::size_t n) {
+      std::size_t from = chars[start].Offset, to = chars[start + n - 1].Offset + chars[start + n - 1].Length;
+      return measure(TrimRightBlanks(para.substr(from, to - from)));
+    };
+    std::size_t fit = 0, lo = 1, hi = chars.size() - start;
+    while (lo <= hi) {
+      std::size_t mid = lo + (hi - lo) / 2;
+      if (prefixWidth(mid) <= maxWidth) {
+        fit = mid;
+        lo = mid + 1;
+      } else {
+        hi = mid - 1;
+      }
+    }
+    // The last break opportunity within the fitting prefix.
+    std::size_t lastBreak = 0;
+    for (std::size_t n = start; n < start + fit; ++n) {
       char32_t c = chars[n].Value;
       char32_t next = n + 1 < chars.size() ? chars[n + 1].Value : 0;
       bool blankBreak = (c == ' ' || c == '\t') && next != ' ' && next != '\t';
       bool wideBreak = (IsWide(c) || IsWide(next)) && next != 0 && !IsClosing(next) && !IsOpening(c) &&
                        next != ' ' && c != ' ';
-      if (blankBreak || wideBreak) lastBreak = fit;
+      if (blankBreak || wideBreak) lastBreak = n + 1 - start;
     }
     std::size_t count;
     if (start + fit >= chars.size()) count = chars.size() - start;
