@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <map>
 #include <memory>
 #include <string>
@@ -150,7 +151,69 @@ struct TMapFree {
   void operator()(ColorMapObject* map) const { GifFreeMapObject(map); }
 };
 
+struct TMemoryInput {
+  const std::uint8_t* Data;
+  std::size_t Size;
+  std::size_t Position;
+};
+
+int ReadInput(GifFileType* gif, GifByteType* out, int length) {
+  auto* in = static_cast<TMemoryInput*>(gif->UserData);
+  std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(length), in->Size - in->Position);
+  std::memcpy(out, in->Data + in->Position, n);
+  in->Position += n;
+  return static_cast<int>(n);
+}
+
+struct TGifClose {
+  void operator()(GifFileType* gif) const {
+    int error = 0;
+    DGifCloseFile(gif, &error);
+  }
+};
+
 }  // namespace
+
+bool IsGifData(const std::uint8_t* data, std::size_t size) {
+  return size >= 6 && std::memcmp(data, "GIF8", 4) == 0;
+}
+
+void DecodeGif(const std::uint8_t* data, std::size_t size, TBitmap& bitmap) {
+  if (!IsGifData(data, size)) throw EInvalidGraphic("Not a GIF picture");
+  TMemoryInput input{data, size, 0};
+  int error = 0;
+  std::unique_ptr<GifFileType, TGifClose> gif(DGifOpen(&input, ReadInput, &error));
+  if (!gif) throw EInvalidGraphic(std::string("GIF picture is not valid: ") + GifErrorString(error));
+  if (DGifSlurp(gif.get()) != GIF_OK || gif->ImageCount < 1)
+    throw EInvalidGraphic(std::string("GIF picture is not valid: ") + GifErrorString(gif->Error));
+  const SavedImage& frame = gif->SavedImages[0];
+  const GifImageDesc& desc = frame.ImageDesc;
+  const ColorMapObject* map = desc.ColorMap ? desc.ColorMap : gif->SColorMap;
+  if (!map || gif->SWidth <= 0 || gif->SHeight <= 0) throw EInvalidGraphic("GIF picture has no colours");
+  GraphicsControlBlock control{};
+  control.TransparentColor = NO_TRANSPARENT_COLOR;
+  DGifSavedExtensionToGCB(gif.get(), 0, &control);
+  auto colorOf = [map](int index) {
+    if (index < 0 || index >= map->ColorCount) return RGBColor(0, 0, 0);
+    const GifColorType& c = map->Colors[index];
+    return RGBColor(c.Red, c.Green, c.Blue);
+  };
+  const bool transparent = control.TransparentColor != NO_TRANSPARENT_COLOR;
+  TBitmap decoded(gif->SWidth, gif->SHeight, pf24bit);
+  const TColor background = transparent ? colorOf(control.TransparentColor) : colorOf(gif->SBackGroundColor);
+  for (int y = 0; y < decoded.Height(); ++y) decoded.FillSpan(y, 0, decoded.Width(), background);
+  for (int y = 0; y < desc.Height; ++y)
+    for (int x = 0; x < desc.Width; ++x) {
+      int index = frame.RasterBits[static_cast<std::size_t>(y) * desc.Width + x];
+      if (transparent && index == control.TransparentColor) continue;
+      decoded.SetPixel(desc.Left + x, desc.Top + y, colorOf(index));
+    }
+  if (transparent) {
+    decoded.SetTransparent(true);
+    decoded.SetTransparentColor(background);
+  }
+  bitmap.Assign(decoded);
+}
 
 std::vector<TColor> GifPalette(const TBitmap& bitmap) { return Quantise(bitmap).Palette; }
 

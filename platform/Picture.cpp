@@ -60,6 +60,10 @@ void TPicture::LoadFromData(const std::vector<std::uint8_t>& data) {
     DecodeJpeg(data.data(), data.size(), *bitmap);
     className = "TJPEGImage";
     encoded = data;
+  } else if (IsGifData(data.data(), data.size())) {
+    DecodeGif(data.data(), data.size(), *bitmap);
+    className = "TGIFImage";
+    encoded = data;
   } else {
     DecodeBmp(data.data(), data.size(), *bitmap);
     className = "TBitmap";
@@ -71,7 +75,7 @@ void TPicture::LoadFromData(const std::vector<std::uint8_t>& data) {
 
 void TPicture::LoadFromFile(const std::string& fileName) {
   const std::string ext = Extension(fileName);
-  if (ext != ".bmp" && ext != ".png" && ext != ".jpg" && ext != ".jpeg" && ext != ".jpe")
+  if (ext != ".bmp" && ext != ".png" && ext != ".jpg" && ext != ".jpeg" && ext != ".jpe" && ext != ".gif")
     throw EInvalidGraphic("Unknown picture file extension (" + ext + ")");
   LoadFromData(ReadBinaryFile(fileName));
 }
@@ -82,7 +86,7 @@ void TPicture::SaveToFile(const std::string& fileName) const {
   if (ext == ".bmp") WriteBinaryFile(fileName, EncodeBmp(*FBitmap));
   else if (ext == ".png") WriteBinaryFile(fileName, FClassName == "TPngImage" ? FEncoded : EncodePng(*FBitmap));
   else if (ext == ".jpg" || ext == ".jpeg") WriteBinaryFile(fileName, FClassName == "TJPEGImage" ? FEncoded : EncodeJpeg(*FBitmap));
-  else if (ext == ".gif") WriteBinaryFile(fileName, EncodeGif(*FBitmap));
+  else if (ext == ".gif") WriteBinaryFile(fileName, FClassName == "TGIFImage" ? FEncoded : EncodeGif(*FBitmap));
   else throw EInvalidGraphic("Unknown picture file extension (" + ext + ")");
 }
 

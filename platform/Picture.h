@@ -1,6 +1,6 @@
 #pragma once
-// TPicture: a picture property's value, holding a bitmap, or a PNG or JPEG
-// picture decoded into one (the encoded bytes are kept, so streaming the
+// TPicture: a picture property's value, holding a bitmap, or a PNG, JPEG or
+// GIF picture decoded into one (the encoded bytes are kept, so streaming the
 // picture back writes them unchanged).
 #include <cstdint>
 #include <memory>
@@ -21,7 +21,7 @@ public:
   bool Empty() const;
   int Width() const;
   int Height() const;
-  // "TBitmap", "TJPEGImage" or "TPngImage"; empty without a picture.
+  // "TBitmap", "TJPEGImage", "TPngImage" or "TGIFImage"; empty without a picture.
   const std::string& GraphicClassName() const { return FClassName; }
 
   // The picture as a bitmap; asking for it when none is held makes an empty
@@ -29,11 +29,11 @@ public:
   TBitmap* Bitmap();
   const TBitmap* Bitmap() const { return FBitmap.get(); }
 
-  // By extension: .bmp, .png, .jpg, .jpeg, .jpe; EInvalidGraphic for others.
+  // By extension: .bmp, .png, .jpg, .jpeg, .jpe, .gif; EInvalidGraphic for others.
   void LoadFromFile(const std::string& fileName);
   // By extension: .bmp, .png, .jpg, .jpeg, .gif.
   void SaveToFile(const std::string& fileName) const;
-  // A BMP, PNG or JPEG file's bytes, recognised by their signature.
+  // A BMP, PNG, JPEG or GIF file's bytes, recognised by their signature.
   void LoadFromData(const std::vector<std::uint8_t>& data);
 
   void Assign(const TPersistent* Source) override;
@@ -49,5 +49,5 @@ public:
 private:
   std::unique_ptr<TBitmap> FBitmap;
   std::string FClassName;
-  std::vector<std::uint8_t> FEncoded;  // original bytes of a PNG or JPEG picture
+  std::vector<std::uint8_t> FEncoded;  // original bytes of a PNG, JPEG or GIF picture
 };

@@ -236,6 +236,13 @@ TEST(Pictures, GifKeepsFewColoursExactlyAndQuantisesMany) {
   EXPECT_EQ(std::string(gif.begin(), gif.begin() + 3), "GIF");
   EXPECT_EQ(U16(gif, 6), 4);
   EXPECT_EQ(U16(gif, 8), 1);
+  TPicture back;
+  back.LoadFromData(gif);
+  EXPECT_EQ(back.GraphicClassName(), "TGIFImage");
+  for (int x = 0; x < 4; ++x) EXPECT_EQ(back.Bitmap()->GetPixel(x, 0), few.GetPixel(x, 0));
+  std::vector<std::uint8_t> damaged(gif.begin(), gif.begin() + 20);
+  EXPECT_THROW(back.LoadFromData(damaged), EInvalidGraphic);
+  EXPECT_EQ(back.Width(), 4);
 
   // A smooth ramp of 64 x 64 distinct colours: 256 entries, each pixel near its colour.
   TBitmap many(64, 64, pf24bit);
