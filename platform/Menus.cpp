@@ -141,6 +141,13 @@ void TMenu::Notification(TComponent* AComponent, TOperation Operation) {
   if (Operation == opRemove && AComponent == FImages) FImages = nullptr;
 }
 
+void TPopupMenu::SetPopupComponent(TComponent* Value) {
+  if (FPopupComponent == Value) return;
+  if (FPopupComponent) FPopupComponent->RemoveFreeNotification(this);
+  FPopupComponent = Value;
+  if (Value) Value->FreeNotification(this);
+}
+
 void TPopupMenu::Popup(int X, int Y) {
   FPopupPoint = {X, Y};
   OnPopup(this);

@@ -133,7 +133,7 @@ public:
   void SetAutoPopup(bool Value) { FAutoPopup = Value; }
   // The control the menu was last shown for.
   TComponent* PopupComponent() const { return FPopupComponent; }
-  void SetPopupComponent(TComponent* Value) { FPopupComponent = Value; }
+  void SetPopupComponent(TComponent* Value);
   // Shows the menu at a screen point: raises OnPopup; there is no screen, so
   // a choice is made by clicking an item.
   virtual void Popup(int X, int Y);

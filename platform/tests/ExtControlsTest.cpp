@@ -8,7 +8,10 @@
 #include "ExtCtrls.h"
 #include "FormTextReader.h"
 #include "Forms.h"
+#include "Menus.h"
 #include "ModalDriver.h"
+#include "Spin.h"
+#include "ToolBar.h"
 #include "TypInfo.h"
 
 namespace {
@@ -164,6 +167,60 @@ TEST_F(ExtControlsTest, StatusBarPanelsByName) {
   panel->SetBounds(0, 0, 100, 50);
   panel->SetBevelInner(bvLowered);
   EXPECT_EQ(panel->ClientRect(), Rect(2, 2, 98, 48));
+}
+
+TEST_F(ExtControlsTest, SpinEditKeepsANumberInRange) {
+  auto* spin = Add<TSpinEdit>("spCopies");
+  spin->SetMinValue(1);
+  spin->SetMaxValue(5);
+  EXPECT_EQ(spin->Value(), 1);
+  Form->Show();
+  spin->SetFocus();
+  SendKeyStroke(*spin, VK_UP);
+  EXPECT_EQ(spin->Value(), 2);
+  spin->SetValue(9);
+  EXPECT_EQ(spin->Text(), "5");
+  spin->SelectAll();
+  SendText(*spin, "x3");  // a letter is not typed
+  EXPECT_EQ(spin->Text(), "3");
+  spin->SetText("abc");
+  EXPECT_EQ(spin->Value(), 1);
+}
+
+TEST_F(ExtControlsTest, ToolBarButtonsAndProgress) {
+  auto* bar = Add<TToolBar>("ToolBar1");
+  bar->SetButtonWidth(25);
+  auto* menu = new TPopupMenu(Form);
+  struct TPopped {
+    int Count = 0;
+    void Popup(TObject*) { ++Count; }
+  } popped;
+  menu->OnPopup = TNotifyEvent(&popped, &TPopped::Popup);
+  std::vector<TToolButton*> buttons;
+  for (int i = 0; i < 3; ++i) {
+    auto* b = new TToolButton(Form);
+    b->SetStyle(tbsCheck);
+    b->SetGrouped(true);
+    b->SetParent(bar);
+    buttons.push_back(b);
+  }
+  EXPECT_EQ(buttons[2]->Left(), 50);
+  buttons[0]->Click();
+  buttons[1]->Click();
+  EXPECT_FALSE(buttons[0]->Down());
+  EXPECT_TRUE(buttons[1]->Down());
+  buttons[2]->SetDropdownMenu(menu);
+  buttons[2]->DropDown();
+  EXPECT_EQ(popped.Count, 1);
+  EXPECT_EQ(menu->PopupComponent(), buttons[2]);
+  delete menu;
+  EXPECT_EQ(buttons[2]->DropdownMenu(), nullptr);
+
+  auto* progress = Add<TProgressBar>("pb");
+  progress->SetMax(30);
+  progress->StepIt();
+  progress->StepBy(100);
+  EXPECT_EQ(progress->Position(), 30);
 }
 
 }  // namespace
