@@ -1,7 +1,6 @@
 // Pieces, padding, replacing, button captions and mask re-formatting.
 #include "LibStrs.h"
 
-#include <cstdio>
 
 #include "CodePage.h"
 #include "EditMask.h"
@@ -91,10 +90,12 @@ std::string PadRightText(const std::string& Text, int Width, char Fill) {
 }
 
 std::string ZeroPadNumber(int Width, std::int64_t Value) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%.*lld", Width > 40 ? 40 : Width,
-                static_cast<long long>(Value));
-  return text;
+  // The magnitude in unsigned arithmetic, so that the lowest value has one too.
+  const std::uint64_t magnitude =
+      Value < 0 ? 0 - static_cast<std::uint64_t>(Value) : static_cast<std::uint64_t>(Value);
+  std::string digits = std::to_string(magnitude);
+  if (static_cast<int>(digits.size()) < Width) digits.insert(0, Width - digits.size(), '0');
+  return Value < 0 ? "-" + digits : digits;
 }
 
 double StrToFloatDefault(const std::string& Text, double Default) {

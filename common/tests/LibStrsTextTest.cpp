@@ -81,6 +81,9 @@ TEST(TextHelpers, NumbersAndAddresses) {
   EXPECT_EQ(ZeroPadNumber(2, 123), "123");
   EXPECT_EQ(ZeroPadNumber(4, -5), "-0005");
   EXPECT_EQ(ZeroPadNumber(12, 9876543210LL), "009876543210");
+  EXPECT_EQ(ZeroPadNumber(0, 0), "0");
+  EXPECT_EQ(ZeroPadNumber(3, INT64_MIN), "-9223372036854775808");
+  EXPECT_EQ(ZeroPadNumber(50, 1), std::string(49, '0') + "1");
   EXPECT_DOUBLE_EQ(StrToFloatDefault("0.125", 0), 0.125);
   EXPECT_DOUBLE_EQ(StrToFloatDefault("12x", -1), -1);
   EXPECT_DOUBLE_EQ(StrToFloatDefault("", 3), 3);
