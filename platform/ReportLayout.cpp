@@ -53,6 +53,17 @@ std::string TReportLayout::GroupValue(const TQRGroup& Group) const {
 }
 
 void TReportLayout::Run() {
+  try {
+    Generate();
+  } catch (...) {
+    // A handler that fails (a picture that cannot be loaded) ends the run:
+    // the store must not stay busy, and the pages so far are kept.
+    FStore.EndGeneration(true);
+    throw;
+  }
+}
+
+void TReportLayout::Generate() {
   const TQRPage& page = *FReport.Page();
   FStore.BeginGeneration(FReport.PaperWidth(), FReport.PaperLength(), page.LeftMargin, page.TopMargin);
   FLeft = MMToPixels(page.LeftMargin);

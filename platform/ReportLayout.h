@@ -25,10 +25,13 @@ class TQRGroup;
 class TReportLayout {
 public:
   TReportLayout(TQuickRep& Report, TPageStore& Store, const IFontMetrics& Metrics);
-  // Generates every page into the store; the store's status tells how it ended.
+  // Generates every page into the store; the store's status tells how it
+  // ended. An exception from an event handler ends the run as cancelled
+  // and reaches the caller.
   void Run();
 
 private:
+  void Generate();
   void StartPage();
   void EndPage(bool Last);
   // False when the run was cancelled.

@@ -175,6 +175,28 @@ TEST_F(ReportLayoutTest, PrintBandFalseSkipsTheRowAndItsSpace) {
   EXPECT_EQ(FillTops(1, kChild), (std::vector<int>{kMargin + 100, kMargin + 210}));
 }
 
+TEST_F(ReportLayoutTest, ABandTallerThanThePageGetsAPageOfItsOwnInsteadOfLooping) {
+  AddBand("Detail", rbDetail, 2000, kDetail);
+  AddRecords(2);
+  Prepare();
+  ASSERT_EQ(Report->PageStore().PageCount(), 2);
+  EXPECT_EQ(FillTops(2, kDetail), std::vector<int>{kMargin});
+}
+
+TEST_F(ReportLayoutTest, AFailingHandlerEndsTheRunAsCancelledAndPropagates) {
+  struct TFailer {
+    int Calls = 0;
+    void Fail(TObject*, bool&) {
+      if (++Calls == 2) throw EInOutError("Cannot open file mark.bmp");
+    }
+  } failer;
+  AddBand("Detail", rbDetail, 100, kDetail)->BeforePrint = TQRBandBeforePrintEvent(&failer, &TFailer::Fail);
+  AddRecords(3);
+  EXPECT_THROW(Report->Prepare(&Metrics), EInOutError);
+  EXPECT_TRUE(Report->PageStore().Cancelled());
+  EXPECT_EQ(Report->PageStore().PageCount(), 1);
+}
+
 TEST_F(ReportLayoutTest, ReportBeforePrintCanStopTheRun) {
   struct TStopper {
     void Stop(TObject*, bool& PrintReport) { PrintReport = false; }
