@@ -3,10 +3,11 @@
 
 
 #include "CodePage.h"
-#include "EditMask.h"
+#include "Mask.h"
 #include "Paths.h"
 #include "StrUtils.h"
 #include "StringList.h"
+#include "TypInfo.h"
 
 namespace {
 
@@ -18,6 +19,18 @@ int DisplayWidth(const std::string& text) {
   } catch (const ECodePageError&) {
     return Utf8Length(text);
   }
+}
+
+// A masked edit used only to re-format texts; it has no owner and no parent.
+class TMyMaskEdit : public TCustomMaskEdit {
+  KESR_CLASS(TMyMaskEdit, TCustomMaskEdit)
+public:
+  explicit TMyMaskEdit(TComponent* AOwner) : TCustomMaskEdit(AOwner) {}
+};
+
+const TClass& TMyMaskEdit::StaticClass() {
+  static const TClass Class = TClassBuilder<TMyMaskEdit>("TMyMaskEdit").Build();
+  return Class;
 }
 
 }  // namespace
@@ -118,10 +131,11 @@ std::string LocalButtonCaption(const std::string& Name) {
 
 std::string ReformatMaskedText(const std::string& Text, const std::string& Mask,
                                const std::string& NewMask) {
-  // What a masked edit does: the text is laid into the old mask, the edit
-  // text re-formatted to the new one, and the new Text read back.
-  const std::string editText = TEditMask(Mask).EditTextFromText(Text);
-  return TEditMask(NewMask).TextFromEditText(ReformatEditText(editText, Mask, NewMask));
+  TMyMaskEdit edit(nullptr);
+  edit.SetEditMask(Mask);
+  edit.SetText(Text);
+  edit.SetEditMask(NewMask);
+  return edit.GetText();
 }
 
 std::string JoinVarListText(const std::string& Name, const Variant& List) {
