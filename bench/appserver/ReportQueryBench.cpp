@@ -3,63 +3,27 @@
 #include "AppService.h"
 #include "DemoData.h"
 #include "ModuleStatements.h"
-#include "PgDatabase.h"
-#include "PgTestServer.h"
-#include "SqliteDatabase.h"
+#include "TestDatabases.h"
 
 #include <benchmark/benchmark.h>
-#include <unistd.h>
-
-#include <filesystem>
 
 using namespace Appserver;
 
 namespace {
 
-const TErpSchema& Schema() {
-  static const TErpSchema schema = TErpSchema::Load(KESR_BENCH_SCHEMA);
-  return schema;
-}
+using namespace TestDatabases;
 
-const std::string& SqlitePath() {
-  static const std::string path = [] {
-    const std::string p = std::filesystem::temp_directory_path() / ("kesr-bench-" + std::to_string(getpid()) + ".db");
-    TSqliteDatabase db(p);
-    CreateDemoDatabase(db, Schema(), TDemoOptions());
-    return p;
-  }();
-  static struct TCleanup {
-    ~TCleanup() {
-      std::error_code ec;
-      for (const char* suffix : {"", "-wal", "-shm"}) std::filesystem::remove(path + suffix, ec);
-    }
-  } cleanup;
-  return path;
-}
-
-const std::string& PgConninfo() {
-  static const std::string conninfo = []() -> std::string {
-    TPgTestServer* server = TPgTestServer::Instance();
-    if (!server) return {};
-    const std::string c = server->NewDatabase();
-    TPgDatabase db(c);
-    CreateDemoDatabase(db, Schema(), TDemoOptions());
-    return c;
-  }();
-  return conninfo;
-}
+// The full demo size: the benchmark measures the query on realistic volumes.
+const bool gFullDemo = (SetDemoOptions(TDemoOptions()), true);
 
 // range(0): 0 SQLite, 1 PostgreSQL; range(1): SQLType; range(2): 0 by number, 1 by date.
 void ReportQuery(benchmark::State& state) {
   const bool pg = state.range(0) == 1;
   if (pg && PgConninfo().empty()) {
-    state.SkipWithError(TPgTestServer::SkipReason().c_str());
+    state.SkipWithError(PgSkipReason().c_str());
     return;
   }
-  std::unique_ptr<IDatabase> db;
-  if (pg) db = std::make_unique<TPgDatabase>(PgConninfo());
-  else db = std::make_unique<TSqliteDatabase>(SqlitePath());
-  TAppService service(std::move(db), Schema(), static_cast<int>(state.range(1)));
+  TAppService service(Open(pg ? TBackendKind::Postgres : TBackendKind::Sqlite), Schema(), static_cast<int>(state.range(1)));
   service.Connect({"KESR52", "DS", "DEMOA", "DEMO", "COPTC"});
   ModuleStatements::TReportConditions c;
   c.SqlType = static_cast<int>(state.range(1));

@@ -17,12 +17,18 @@ const TErpSchema& Schema() {
   return schema;
 }
 
+namespace {
+Appserver::TDemoOptions gDemoOptions = Appserver::TDemoOptions::Small();
+}
+
+void SetDemoOptions(const TDemoOptions& options) { gDemoOptions = options; }
+
 const std::string& SqlitePath() {
   static const std::string path = [] {
     const std::string p = std::filesystem::temp_directory_path() / ("kesr-erp-" + std::to_string(getpid()) + ".db");
     std::filesystem::remove(p);
     TSqliteDatabase db(p);
-    CreateDemoDatabase(db, Schema(), TDemoOptions::Small());
+    CreateDemoDatabase(db, Schema(), gDemoOptions);
     return p;
   }();
   static struct TCleanup {
@@ -40,7 +46,7 @@ const std::string& PgConninfo() {
     if (!server) return {};
     const std::string c = server->NewDatabase();
     TPgDatabase db(c);
-    CreateDemoDatabase(db, Schema(), TDemoOptions::Small());
+    CreateDemoDatabase(db, Schema(), gDemoOptions);
     return c;
   }();
   return conninfo;

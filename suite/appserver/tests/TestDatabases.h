@@ -9,7 +9,10 @@
 namespace TestDatabases {
 
 const Appserver::TErpSchema& Schema();
-// A path to a SQLite demo database (small demo size); created once.
+// The demo size the databases below are created with (default: the small
+// one); set it before their first use.
+void SetDemoOptions(const Appserver::TDemoOptions& options);
+// A path to a SQLite demo database; created once.
 const std::string& SqlitePath();
 // A connection string to a PostgreSQL demo database, or empty (then the
 // reason is in PgSkipReason()).
