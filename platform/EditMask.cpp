@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "FormatSettings.h"
+#include "StrUtils.h"
 
 namespace {
 
@@ -43,23 +44,8 @@ std::u32string Decode(const std::string& s) {
 std::string Encode(const std::u32string& s) {
   std::string out;
   for (char32_t cp : s) {
-    if (cp < 0x80) {
-      out += static_cast<char>(cp);
-    } else if (cp >= kStrayByte + 0x80 && cp <= kStrayByte + 0xFF) {
-      out += static_cast<char>(cp - kStrayByte);
-    } else if (cp < 0x800) {
-      out += static_cast<char>(0xC0 | (cp >> 6));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-      out += static_cast<char>(0xE0 | (cp >> 12));
-      out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (cp >> 18));
-      out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
+    if (cp >= kStrayByte + 0x80 && cp <= kStrayByte + 0xFF) out += static_cast<char>(cp - kStrayByte);
+    else Utf8Append(out, cp);
   }
   return out;
 }

@@ -59,7 +59,8 @@ protected:
   ~PrintersTest() override { std::filesystem::remove(Path); }
 
   TPageStore Store;
-  std::string Path = std::string(KESR_OUTPUT_DIR) + "/printers-test.pwg";
+  // Per process: ctest runs this fixture's tests at once, and each removes its file.
+  std::string Path = std::string(KESR_OUTPUT_DIR) + "/printers-test-" + std::to_string(getpid()) + ".pwg";
 };
 
 TEST_F(PrintersTest, PrintToFileWritesOneRasterPagePerPageAtTheJobResolution) {
@@ -87,7 +88,7 @@ TEST_F(PrintersTest, AFileThatCannotBeWrittenIsAnError) {
 }
 
 TEST(QuickRepPrintTest, PrintGeneratesAndWritesTheOutputFile) {
-  const std::string path = std::string(KESR_OUTPUT_DIR) + "/quickrep-print.pwg";
+  const std::string path = std::string(KESR_OUTPUT_DIR) + "/quickrep-print-" + std::to_string(getpid()) + ".pwg";
   TQuickRep report(nullptr);
   report.PrinterSettings()->OutputFile = path;
   ASSERT_TRUE(report.Print());
