@@ -5,6 +5,7 @@
 
 #include "Colors.h"
 #include "EditMask.h"
+#include "FormFixture.h"
 #include "Forms.h"
 #include "Mask.h"
 #include "Menus.h"
@@ -14,20 +15,7 @@
 
 namespace {
 
-// A form owning its controls; freed at the end of each test.
-class ControlsTest : public ::testing::Test {
-protected:
-  void SetUp() override { Form = CreateForm<TForm>(nullptr); }
-  void TearDown() override { Form->Free(); }
-  template <class T>
-  T* Add(const char* name, TWinControl* parent = nullptr) {
-    auto* c = new T(Form);
-    c->SetName(name);
-    c->SetParent(parent ? parent : Form);
-    return c;
-  }
-  TForm* Form = nullptr;
-};
+using ControlsTest = TFormFixture;
 
 TEST_F(ControlsTest, ParentsChildrenAndCoordinates) {
   Form->SetBounds(100, 50, 400, 300);

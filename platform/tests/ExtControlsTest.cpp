@@ -7,6 +7,7 @@
 #include "ComCtrls.h"
 #include "ExtCtrls.h"
 #include "FormTextReader.h"
+#include "FormFixture.h"
 #include "Forms.h"
 #include "Menus.h"
 #include "ModalDriver.h"
@@ -27,18 +28,8 @@ struct TCounter {
   }
 };
 
-class ExtControlsTest : public ::testing::Test {
+class ExtControlsTest : public TFormFixture {
 protected:
-  void SetUp() override { Form = CreateForm<TForm>(nullptr); }
-  void TearDown() override { Form->Free(); }
-  template <class T>
-  T* Add(const char* name, TWinControl* parent = nullptr) {
-    auto* c = new T(Form);
-    c->SetName(name);
-    c->SetParent(parent ? parent : Form);
-    return c;
-  }
-  TForm* Form = nullptr;
   TCounter Count;
 };
 
