@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "ErrorText.h"
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -33,14 +35,7 @@ private:
   std::string FCaption = "server";
 };
 
-std::string OleErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const EOleError& error) {
-    return error.Message();
-  }
-  return "(no EOleError)";
-}
+std::string OleErrorOf(const std::function<void()>& action) { return ErrorTextOf<EOleError>(action); }
 
 class AutomationTest : public testing::Test {
 protected:

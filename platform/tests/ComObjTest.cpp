@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "ErrorText.h"
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -24,14 +26,7 @@ public:
 const TOleClassRegistration PictureServer("VtxC.VTXClass1",
                                           [] { return std::make_shared<TPictureServer>(); });
 
-std::string OleErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const EOleError& error) {
-    return error.Message();
-  }
-  return "(no EOleError)";
-}
+std::string OleErrorOf(const std::function<void()>& action) { return ErrorTextOf<EOleError>(action); }
 
 // Classes of server libraries are listed in a registry held in memory.
 class ComObjTest : public testing::Test {
