@@ -247,9 +247,9 @@ TSize TCanvas::TextExtent(std::string_view text) { return {TextWidth(text), Text
 
 void TCanvas::DrawTextLine(int x, int y, std::string_view text, const TRect& clip, TColor color) {
   TFontEngine& engine = TFontEngine::Instance();
-  const TFontSpec spec = FontSpec();
-  const TFontMetricsInfo metrics = engine.Metrics(spec);
-  const TShapedText shaped = engine.Shape(spec, text);
+  const TFontSpec fontSpec = FontSpec();
+  const TFontMetricsInfo metrics = engine.Metrics(fontSpec);
+  const TShapedText shaped = engine.Shape(fontSpec, text);
   const TRect visible = IntersectRect(clip, Visible());
   if (visible.IsEmpty()) return;
   const int baseline = y + metrics.Ascent;
@@ -267,8 +267,8 @@ void TCanvas::DrawTextLine(int x, int y, std::string_view text, const TRect& cli
   auto line = [&](int lineTop) {
     FillArea(IntersectRect({x, lineTop, x + shaped.Width, lineTop + metrics.LineThickness}, visible), color);
   };
-  if (spec.Underline) line(baseline + metrics.UnderlinePosition - metrics.LineThickness / 2);
-  if (spec.StrikeOut) line(baseline - metrics.StrikeOutPosition);
+  if (fontSpec.Underline) line(baseline + metrics.UnderlinePosition - metrics.LineThickness / 2);
+  if (fontSpec.StrikeOut) line(baseline - metrics.StrikeOutPosition);
 }
 
 void TCanvas::TextOut(int x, int y, std::string_view text) {
@@ -289,9 +289,9 @@ void TCanvas::TextRect(const TRect& rect, int x, int y, std::string_view text) {
 int TCanvas::DrawText(std::string_view text, TRect& rect, unsigned flags) {
   const std::string shown = (flags & DT_NOPREFIX) ? std::string(text) : StripAccelerators(text);
   TFontEngine& engine = TFontEngine::Instance();
-  const TFontSpec spec = FontSpec();
-  const int lineHeight = engine.Metrics(spec).Height;
-  const auto measure = [&](std::string_view s) { return engine.TextWidth(spec, s); };
+  const TFontSpec fontSpec = FontSpec();
+  const int lineHeight = engine.Metrics(fontSpec).Height;
+  const auto measure = [&](std::string_view s) { return engine.TextWidth(fontSpec, s); };
   const bool singleLine = flags & DT_SINGLELINE;
   const auto lines = BreakTextLines(shown, rect.Width(), (flags & DT_WORDBREAK) && !singleLine, singleLine, measure);
   const int height = lineHeight * static_cast<int>(lines.size());

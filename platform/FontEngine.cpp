@@ -188,15 +188,15 @@ struct TFontEngine::TImpl {
     return result;
   }
 
-  const std::vector<TFace*>& Chain(const TFontSpec& spec) {
-    std::string name = spec.Name.empty() ? "sans-serif" : spec.Name;
-    auto key = std::make_tuple(Lower(name), spec.Bold, spec.Italic);
+  const std::vector<TFace*>& Chain(const TFontSpec& fontSpec) {
+    std::string name = fontSpec.Name.empty() ? "sans-serif" : fontSpec.Name;
+    auto key = std::make_tuple(Lower(name), fontSpec.Bold, fontSpec.Italic);
     if (auto it = Chains.find(key); it != Chains.end()) return it->second;
     std::vector<TFace*> chain;
     FcPattern* pattern = FcPatternCreate();
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(name.c_str()));
-    FcPatternAddInteger(pattern, FC_WEIGHT, spec.Bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-    FcPatternAddInteger(pattern, FC_SLANT, spec.Italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+    FcPatternAddInteger(pattern, FC_WEIGHT, fontSpec.Bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+    FcPatternAddInteger(pattern, FC_SLANT, fontSpec.Italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
     FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
     FcConfigSubstitute(Config, pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
@@ -232,8 +232,8 @@ struct TFontEngine::TImpl {
     face.CurrentSize = size;
   }
 
-  static bool SynthBold(const TFace& face, const TFontSpec& spec) { return spec.Bold && face.Weight < FC_WEIGHT_DEMIBOLD; }
-  static bool SynthItalic(const TFace& face, const TFontSpec& spec) { return spec.Italic && face.Slant == FC_SLANT_ROMAN; }
+  static bool SynthBold(const TFace& face, const TFontSpec& fontSpec) { return fontSpec.Bold && face.Weight < FC_WEIGHT_DEMIBOLD; }
+  static bool SynthItalic(const TFace& face, const TFontSpec& fontSpec) { return fontSpec.Italic && face.Slant == FC_SLANT_ROMAN; }
   static FT_Pos BoldStrength(FT_F26Dot6 size) { return std::max<FT_Pos>(32, size / 24); }
 
   const TGlyphImage* Glyph(TFace& face, FT_F26Dot6 size, unsigned glyph, bool bold, bool italic) {
@@ -275,10 +275,10 @@ struct TFontEngine::TImpl {
     return 0;
   }
 
-  TShapedText Shape(const TFontSpec& spec, std::string_view text, bool withImages) {
+  TShapedText Shape(const TFontSpec& fontSpec, std::string_view text, bool withImages) {
     TShapedText shaped;
-    const auto& chain = Chain(spec);
-    const FT_F26Dot6 size = EmSize(*chain.front(), spec.Height);
+    const auto& chain = Chain(fontSpec);
+    const FT_F26Dot6 size = EmSize(*chain.front(), fontSpec.Height);
     std::vector<TCodepoint> cps = DecodeUtf8(text);
     hb_buffer_t* buffer = hb_buffer_create();
     FT_Pos pen = 0;
@@ -295,7 +295,7 @@ struct TFontEngine::TImpl {
       }
       TFace& face = *chain[faceIndex];
       UseSize(face, size);
-      const bool bold = SynthBold(face, spec), italic = SynthItalic(face, spec);
+      const bool bold = SynthBold(face, fontSpec), italic = SynthItalic(face, fontSpec);
       hb_buffer_clear_contents(buffer);
       hb_buffer_add_utf8(buffer, text.data(), static_cast<int>(text.size()), cps[i].Offset,
                          static_cast<int>(cps[j - 1].Offset + cps[j - 1].Length - cps[i].Offset));
@@ -361,20 +361,20 @@ std::string TFontEngine::FamilyFor(const TFontSpec& font, char32_t character) {
 }
 
 TFontSpec FontSpecOf(const TFont& font, int pixelsPerInch) {
-  TFontSpec spec;
-  spec.Name = font.Name();
+  TFontSpec fontSpec;
+  fontSpec.Name = font.Name();
   const int height = font.Height();
   const int fontPpi = font.PixelsPerInch();
-  spec.Height = pixelsPerInch == fontPpi
+  fontSpec.Height = pixelsPerInch == fontPpi
                     ? height
                     : static_cast<int>(std::lround(static_cast<double>(height) * pixelsPerInch / fontPpi));
-  if (spec.Height == 0 && height != 0) spec.Height = height < 0 ? -1 : 1;
+  if (fontSpec.Height == 0 && height != 0) fontSpec.Height = height < 0 ? -1 : 1;
   const TFontStyles style = font.Style();
-  spec.Bold = style.Contains(fsBold);
-  spec.Italic = style.Contains(fsItalic);
-  spec.Underline = style.Contains(fsUnderline);
-  spec.StrikeOut = style.Contains(fsStrikeOut);
-  return spec;
+  fontSpec.Bold = style.Contains(fsBold);
+  fontSpec.Italic = style.Contains(fsItalic);
+  fontSpec.Underline = style.Contains(fsUnderline);
+  fontSpec.StrikeOut = style.Contains(fsStrikeOut);
+  return fontSpec;
 }
 
 namespace {

@@ -6,7 +6,7 @@
 
 namespace {
 
-TFontSpec Spec(const char* name, int height, bool bold = false, bool italic = false) {
+TFontSpec FontOf(const char* name, int height, bool bold = false, bool italic = false) {
   TFontSpec s;
   s.Name = name;
   s.Height = height;
@@ -31,16 +31,16 @@ TEST(FontEngine, ResolvesTheFaceNamesFormsUse) {
       {"MS Sans Serif", "Liberation Sans"}, {"Times New Roman", "Liberation Serif"}, {"Courier New", "Liberation Mono"},
       {"No Such Face", "Liberation Sans"},
   };
-  for (const auto& c : cases) EXPECT_EQ(TFontEngine::Instance().FamilyFor(Spec(c.Name, -13), U'A'), c.Family) << c.Name;
+  for (const auto& c : cases) EXPECT_EQ(TFontEngine::Instance().FamilyFor(FontOf(c.Name, -13), U'A'), c.Family) << c.Name;
 }
 
 TEST(FontEngine, CharactersMissingInAFaceFallBack) {
   TFontEngine& engine = TFontEngine::Instance();
-  EXPECT_EQ(engine.FamilyFor(Spec("Arial", -13), U'中'), "WenQuanYi Micro Hei");
-  EXPECT_EQ(engine.FamilyFor(Spec("Times New Roman", -13), U'中'), "AR PL UMing CN");
-  EXPECT_EQ(engine.FamilyFor(Spec("宋体", -13), U'K'), "AR PL UMing CN");
+  EXPECT_EQ(engine.FamilyFor(FontOf("Arial", -13), U'中'), "WenQuanYi Micro Hei");
+  EXPECT_EQ(engine.FamilyFor(FontOf("Times New Roman", -13), U'中'), "AR PL UMing CN");
+  EXPECT_EQ(engine.FamilyFor(FontOf("宋体", -13), U'K'), "AR PL UMing CN");
   // Fallback glyphs are drawn, not left out: every character gets ink.
-  const TShapedText shaped = engine.Shape(Spec("Arial", -13), "A中B");
+  const TShapedText shaped = engine.Shape(FontOf("Arial", -13), "A中B");
   ASSERT_EQ(shaped.Glyphs.size(), 3u);
   for (const auto& g : shaped.Glyphs) EXPECT_GT(g.Image->Width, 0);
   EXPECT_LT(shaped.Glyphs[0].X, shaped.Glyphs[1].X);
@@ -49,24 +49,24 @@ TEST(FontEngine, CharactersMissingInAFaceFallBack) {
 
 TEST(FontEngine, HeightMinus13IsA13PixelCharacterAt96Dpi) {
   TFontEngine& engine = TFontEngine::Instance();
-  const TFontMetricsInfo song = engine.Metrics(Spec("宋体", -13));
+  const TFontMetricsInfo song = engine.Metrics(FontOf("宋体", -13));
   EXPECT_GE(song.Height, 13);
   EXPECT_LE(song.Height, 15);
   EXPECT_EQ(song.InternalLeading, song.Height - 13);
   // Ideographs advance one em; the ink of "国" fills most of it.
-  EXPECT_EQ(engine.TextWidth(Spec("宋体", -13), "中文"), 26);
-  const TShapedText guo = engine.Shape(Spec("宋体", -13), "国");
+  EXPECT_EQ(engine.TextWidth(FontOf("宋体", -13), "中文"), 26);
+  const TShapedText guo = engine.Shape(FontOf("宋体", -13), "国");
   EXPECT_GE(guo.Glyphs[0].Image->Height, 10);
   EXPECT_LE(guo.Glyphs[0].Image->Height, 14);
 
   // Arial's advance widths are 0.722, 0.556, 0.222, 0.222 and 0.556 em.
-  EXPECT_NEAR(engine.TextWidth(Spec("Arial", -13), "Hello"), 30, 1);
-  const TFontMetricsInfo arial = engine.Metrics(Spec("Arial", -13));
+  EXPECT_NEAR(engine.TextWidth(FontOf("Arial", -13), "Hello"), 30, 1);
+  const TFontMetricsInfo arial = engine.Metrics(FontOf("Arial", -13));
   EXPECT_EQ(arial.Ascent, 12);
   EXPECT_EQ(arial.Descent, 3);
 
   // A positive height is the cell height.
-  EXPECT_EQ(engine.Metrics(Spec("Arial", 15)).Height, 15);
+  EXPECT_EQ(engine.Metrics(FontOf("Arial", 15)).Height, 15);
 }
 
 TEST(FontEngine, PointSizesFollowTheResolution) {
@@ -87,15 +87,15 @@ TEST(FontEngine, BoldAndItalicAreSynthesisedWhenTheFaceHasNone) {
       for (auto c : g.Image->Coverage) sum += c;
     return sum;
   };
-  const TShapedText regular = engine.Shape(Spec("宋体", -16), "中");
-  const TShapedText bold = engine.Shape(Spec("宋体", -16, true), "中");
-  const TShapedText italic = engine.Shape(Spec("宋体", -16, false, true), "中");
+  const TShapedText regular = engine.Shape(FontOf("宋体", -16), "中");
+  const TShapedText bold = engine.Shape(FontOf("宋体", -16, true), "中");
+  const TShapedText italic = engine.Shape(FontOf("宋体", -16, false, true), "中");
   EXPECT_GT(inkOf(bold), inkOf(regular) * 5 / 4);
   EXPECT_GT(bold.Width, regular.Width);
   EXPECT_GT(italic.Glyphs[0].Image->Width, regular.Glyphs[0].Image->Width);
   // Liberation has a real bold face: it is used, not thickened.
-  EXPECT_NE(engine.Shape(Spec("Arial", -16, true), "a").Glyphs[0].Image,
-            engine.Shape(Spec("Arial", -16), "a").Glyphs[0].Image);
+  EXPECT_NE(engine.Shape(FontOf("Arial", -16, true), "a").Glyphs[0].Image,
+            engine.Shape(FontOf("Arial", -16), "a").Glyphs[0].Image);
 }
 
 TEST(FontEngine, PlugsIntoTheComponentMetrics) {
@@ -110,8 +110,8 @@ TEST(FontEngine, PlugsIntoTheComponentMetrics) {
 
 TEST(FontEngine, MalformedTextIsShownNotDropped) {
   TFontEngine& engine = TFontEngine::Instance();
-  EXPECT_EQ(engine.Shape(Spec("Arial", -13), std::string("a\xFF" "b")).Glyphs.size(), 3u);
-  EXPECT_EQ(engine.TextWidth(Spec("Arial", -13), ""), 0);
+  EXPECT_EQ(engine.Shape(FontOf("Arial", -13), std::string("a\xFF" "b")).Glyphs.size(), 3u);
+  EXPECT_EQ(engine.TextWidth(FontOf("Arial", -13), ""), 0);
 }
 
 }  // namespace
