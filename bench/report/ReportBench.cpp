@@ -8,81 +8,20 @@
 #include <string>
 
 #include "Bitmap.h"
-#include "DataSet.h"
 #include "FontEngine.h"
-#include "MemoryDataSet.h"
 #include "PageRenderer.h"
-#include "Picture.h"
-#include "QRBands.h"
-#include "QRControls.h"
-#include "QuickRep.h"
-#include "ZnQRDBBarcode.h"
+#include "SampleSheet.h"
 
 namespace {
 
 constexpr int kSheets = 1000;
 
-struct TSheetReport {
-  TComponent Root{nullptr};
-  TQuickRep* Report = new TQuickRep(&Root);
-  TMemoryDataSet* Data = new TMemoryDataSet(&Root);
-
+// The reference sample sheet, one record per sheet.
+struct TSheetReport : TSampleSheet {
   TSheetReport() {
-    for (const char* field : {"TC001T", "TC004", "MA002", "TC012", "TC037"}) Data->AddField(field);
     for (int i = 1; i <= kSheets; ++i)
-      Data->AppendRecord({"220-2024" + std::to_string(100000 + i), "C" + std::to_string(i % 97), "华东贸易有限公司",
-                          "PO-" + std::to_string(7000 + i), "INVOICE备注：货物请于月底前发出，外箱须防潮包装。"});
-    Report->SetDataSet(Data);
-    auto* source = new TDataSource(&Root);
-    source->SetDataSet(Data);
-
-    auto* band = new TQRBand(&Root);
-    band->SetBandType(rbDetail);
-    band->SetTransparent(true);
-    band->SetBounds(0, 0, 740, 847);
-    band->SetParent(Report);
-    int left = 82;
-    for (const char* field : {"TC001T", "TC004", "MA002", "TC012"}) {
-      auto* text = new TQRDBText(&Root);
-      text->SetBounds(left, 3, 127, 17);
-      text->Font()->SetName("宋体");
-      text->Font()->SetSize(9);
-      text->SetDataSet(Data);
-      text->SetDataField(field);
-      text->SetParent(band);
-      left += 160;
-    }
-    auto* remark = new TQRDBText(&Root);
-    remark->SetBounds(19, 480, 345, 353);
-    remark->Font()->SetName("宋体");
-    remark->Font()->SetSize(9);
-    remark->SetWordWrap(true);
-    remark->SetDataSet(Data);
-    remark->SetDataField("TC037");
-    remark->SetParent(band);
-    auto* memo = new TQRMemo(&Root);
-    memo->SetBounds(15, 88, 356, 386);
-    memo->Font()->SetName("Arial");
-    memo->Font()->SetSize(9);
-    for (const char* line : {"SHIPPING MARK", "MADE IN CHINA", "C/NO.: 1-120"}) memo->Lines().Add(line);
-    memo->SetParent(band);
-    auto* image = new TQRImage(&Root);
-    image->SetBounds(379, 93, 350, 379);
-    image->SetStretch(true);
-    TBitmap* picture = image->Picture()->Bitmap();
-    picture->SetSize(64, 48);
-    for (int y = 0; y < 48; ++y)
-      for (int x = 0; x < 64; ++x) picture->SetPixel(x, y, RGBColorOf(x * 4, y * 5, 128));
-    image->SetParent(band);
-    auto* barcode = new TZnQRDBBarcode(&Root);
-    barcode->SetBounds(392, 480, 300, 80);
-    barcode->SetDataSource(source);
-    barcode->SetDataField("TC001T");
-    barcode->SetAutoWidth(true);
-    barcode->SetParent(band);
+      AppendOrder("220-2024" + std::to_string(100000 + i), "C" + std::to_string(i % 97));
   }
-
-  static TColor RGBColorOf(int r, int g, int b) { return (r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16); }
 };
 
 long PeakRssKilobytes() {
