@@ -26,7 +26,7 @@ class TSplitter;
 class TPageControl;
 class TTabSheet;
 class TLabel;
-class TSpeedButton;
+class TF2Button;
 class TMaskEdit;
 class TPanel;
 class TBitBtn;
@@ -60,7 +60,7 @@ public:
   TTabSheet* tsOption1 = nullptr;
   TTabSheet* tsOption2 = nullptr;
   TLabel* lblToday = nullptr;
-  TSpeedButton* btnPrintDate = nullptr;
+  TF2Button* btnPrintDate = nullptr;
   TMaskEdit* edPrintDate = nullptr;
   TPanel* Panel1 = nullptr;
   TBitBtn* btnOk = nullptr;
