@@ -1,5 +1,6 @@
 #include "Buttons.h"
 
+#include "Bitmap.h"
 #include "Forms.h"
 #include "TypInfo.h"
 
@@ -18,7 +19,18 @@ const TTypeInfo& ButtonLayoutTypeInfo() {
 
 // ------------------------------------------------------------------ TBitBtn
 
-TBitBtn::TBitBtn(TComponent* AOwner) : TButton(AOwner) {}
+namespace {
+void CopyGlyph(TBitmap& Glyph, const TBitmap* Value) {
+  if (Value) Glyph.Assign(*Value);
+  else Glyph.SetSize(0, 0);
+}
+}  // namespace
+
+TBitBtn::TBitBtn(TComponent* AOwner) : TButton(AOwner), FGlyph(std::make_unique<TBitmap>()) {}
+
+TBitBtn::~TBitBtn() = default;
+
+void TBitBtn::SetGlyph(const TBitmap* Value) { CopyGlyph(*FGlyph, Value); }
 
 void TBitBtn::SetKind(TBitBtnKind Value) {
   FKind = Value;
@@ -50,10 +62,14 @@ void TBitBtn::Click() {
 
 // ------------------------------------------------------------- TSpeedButton
 
-TSpeedButton::TSpeedButton(TComponent* AOwner) : TGraphicControl(AOwner) {
+TSpeedButton::TSpeedButton(TComponent* AOwner) : TGraphicControl(AOwner), FGlyph(std::make_unique<TBitmap>()) {
   SetBounds(0, 0, 23, 22);
   SetParentColor(true);
 }
+
+TSpeedButton::~TSpeedButton() = default;
+
+void TSpeedButton::SetGlyph(const TBitmap* Value) { CopyGlyph(*FGlyph, Value); }
 
 void TSpeedButton::ForEachInGroup(const std::function<void(TSpeedButton*)>& Proc) const {
   if (FGroupIndex == 0 || !Parent()) return;

@@ -1,9 +1,13 @@
 #pragma once
-// Bitmap buttons and speed buttons. Glyphs are kept as picture file names
-// or data for the graphics layer; the controls themselves draw nothing.
+// Bitmap buttons and speed buttons. A button keeps its glyph as a bitmap
+// of NumGlyphs cells side by side (normal, disabled, ...); the controls
+// themselves draw nothing.
+#include <memory>
 #include <string>
 
 #include "StdCtrls.h"
+
+class TBitmap;
 
 enum TBitBtnKind { bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbort, bkRetry, bkIgnore, bkAll };
 enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
@@ -14,6 +18,7 @@ class TBitBtn : public TButton {
   KESR_CLASS(TBitBtn, TButton)
 public:
   explicit TBitBtn(TComponent* AOwner);
+  ~TBitBtn() override;
 
   // A kind other than bkCustom gives the button its caption, modal result
   // and default or cancel role; bkClose closes the form when clicked.
@@ -27,9 +32,14 @@ public:
   void SetSpacing(int Value) { FSpacing = Value; }
   int NumGlyphs() const { return FNumGlyphs; }
   void SetNumGlyphs(int Value) { FNumGlyphs = Value; }
+  // Never nullptr; an empty bitmap when the button has no picture.
+  TBitmap* Glyph() const { return FGlyph.get(); }
+  // Copies the picture; nullptr clears it.
+  void SetGlyph(const TBitmap* Value);
   void Click() override;
 
 private:
+  std::unique_ptr<TBitmap> FGlyph;
   TBitBtnKind FKind = bkCustom;
   TButtonLayout FLayout = blGlyphLeft;
   int FMargin = -1;
@@ -44,6 +54,7 @@ class TSpeedButton : public TGraphicControl {
   KESR_CLASS(TSpeedButton, TGraphicControl)
 public:
   explicit TSpeedButton(TComponent* AOwner);
+  ~TSpeedButton() override;
 
   bool Down() const { return FDown; }
   // Pressing down one button of a group releases the others; a group's last
@@ -63,11 +74,17 @@ public:
   void SetSpacing(int Value) { FSpacing = Value; }
   int NumGlyphs() const { return FNumGlyphs; }
   void SetNumGlyphs(int Value) { FNumGlyphs = Value; }
+  // Never nullptr; an empty bitmap when the button has no picture.
+  TBitmap* Glyph() const { return FGlyph.get(); }
+  // Copies the picture; nullptr clears it.
+  void SetGlyph(const TBitmap* Value);
   // A click toggles a grouped button as the group allows, then OnClick.
   void Click() override;
 
 private:
   void ForEachInGroup(const std::function<void(TSpeedButton*)>& Proc) const;
+
+  std::unique_ptr<TBitmap> FGlyph;
 
   bool FDown = false;
   int FGroupIndex = 0;
