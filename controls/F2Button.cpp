@@ -1,0 +1,106 @@
+#include "F2Button.h"
+
+#include "Dialogs.h"
+#include "Forms.h"
+#include "TypInfo.h"
+
+TF2Button::TF2Button(TComponent* AOwner) : TGSpeedButton(AOwner) {
+  SetGlyphIndex(8);
+  SetFlat(true);
+}
+
+TF2Button::~TF2Button() { Unhook(); }
+
+void TF2Button::SetAutoAlign(bool Value) {
+  FAutoAlign = Value;
+  Align();
+}
+
+void TF2Button::SetGap(std::uint8_t Value) {
+  FGap = Value;
+  Align();
+}
+
+void TF2Button::SetF2Control(TWinControl* Value) {
+  if (Value == FF2Control) return;
+  if (Value && Parent()) {
+    for (int i = 0; i < Parent()->ComponentCount(); ++i) {
+      auto* other = dynamic_cast<TF2Button*>(Parent()->Components(i));
+      if (other && other != this && other->FF2Control == Value) {
+        MessageDlg("不能同时有两个 F2Button 指到同一个 Edit.", mtError, {mbOK});
+        return;
+      }
+    }
+  }
+  Unhook();
+  if (FF2Control) FF2Control->RemoveFreeNotification(this);
+  FF2Control = Value;
+  if (!Value) return;
+  Value->FreeNotification(this);
+  Hook();
+  Align();
+}
+
+void TF2Button::Align() {
+  if (!FAutoAlign || !FF2Control) return;
+  const int size = FF2Control->Height();
+  SetBounds(FF2Control->Left() + FF2Control->Width() + FGap, FF2Control->Top(), size, size);
+}
+
+void TF2Button::Hook() {
+  if (!ComponentState().Contains(csDesigning) || !FF2Control) return;
+  FOldWndProc = FF2Control->WindowProc;
+  FF2Control->WindowProc = TWndMethod(this, &TF2Button::ControlWndProc);
+  FHooked = true;
+}
+
+void TF2Button::Unhook() {
+  if (!FHooked) return;
+  FHooked = false;
+  if (FF2Control) FF2Control->WindowProc = FOldWndProc;
+  FOldWndProc.Clear();
+}
+
+void TF2Button::ControlWndProc(TMessage& Message) {
+  const TWndMethod previous = FOldWndProc;
+  previous(Message);
+  if (Message.Msg == WM_MOVE || Message.Msg == WM_SIZE) Align();
+  else if (Message.Msg == WM_DESTROY) Unhook();
+}
+
+void TF2Button::Click() {
+  TGSpeedButton::Click();
+  TWinControl* control = FF2Control;
+  if (!control || !control->Enabled()) return;
+  if (control->CanFocus()) control->SetFocus();
+  if (!control->Focused()) return;
+  auto* form = dynamic_cast<TCustomForm*>(control->Owner());
+  if (!form) form = GetParentForm(control);
+  if (form) form->Perform(LookupRequestMessage, 0, reinterpret_cast<LPARAM>(control));
+}
+
+void TF2Button::Notification(TComponent* AComponent, TOperation Operation) {
+  TGSpeedButton::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FF2Control) {
+    FHooked = false;
+    FOldWndProc.Clear();
+    FF2Control = nullptr;
+  }
+}
+
+const TClass& TF2Button::StaticClass() {
+  static const TClass Class =
+      TClassBuilder<TF2Button>("TF2Button")
+          .Property("AutoAlign", &TF2Button::AutoAlign, &TF2Button::SetAutoAlign).Default(1)
+          .Property("F2Control", &TF2Button::F2Control, &TF2Button::SetF2Control)
+          .Property("Gap", [](const TF2Button& b) { return static_cast<int>(b.Gap()); },
+                    [](TF2Button& b, int v) { b.SetGap(static_cast<std::uint8_t>(v)); })
+          .Default(2)
+          .Property("GlyphIndex", &TF2Button::GlyphIndex, &TF2Button::SetGlyphIndex).Default(8)
+          .Build();
+  return Class;
+}
+
+namespace {
+const bool kRegistered = (RegisterClass(TF2Button::StaticClass()), true);
+}  // namespace
