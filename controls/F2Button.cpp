@@ -9,8 +9,6 @@ TF2Button::TF2Button(TComponent* AOwner) : TGSpeedButton(AOwner) {
   SetFlat(true);
 }
 
-TF2Button::~TF2Button() { Unhook(); }
-
 void TF2Button::SetAutoAlign(bool Value) {
   FAutoAlign = Value;
   Align();
@@ -32,12 +30,10 @@ void TF2Button::SetF2Control(TWinControl* Value) {
       }
     }
   }
-  Unhook();
   if (FF2Control) FF2Control->RemoveFreeNotification(this);
   FF2Control = Value;
   if (!Value) return;
   Value->FreeNotification(this);
-  Hook();
   Align();
 }
 
@@ -45,27 +41,6 @@ void TF2Button::Align() {
   if (!FAutoAlign || !FF2Control) return;
   const int size = FF2Control->Height();
   SetBounds(FF2Control->Left() + FF2Control->Width() + FGap, FF2Control->Top(), size, size);
-}
-
-void TF2Button::Hook() {
-  if (!ComponentState().Contains(csDesigning) || !FF2Control) return;
-  FOldWndProc = FF2Control->WindowProc;
-  FF2Control->WindowProc = TWndMethod(this, &TF2Button::ControlWndProc);
-  FHooked = true;
-}
-
-void TF2Button::Unhook() {
-  if (!FHooked) return;
-  FHooked = false;
-  if (FF2Control) FF2Control->WindowProc = FOldWndProc;
-  FOldWndProc.Clear();
-}
-
-void TF2Button::ControlWndProc(TMessage& Message) {
-  const TWndMethod previous = FOldWndProc;
-  previous(Message);
-  if (Message.Msg == WM_MOVE || Message.Msg == WM_SIZE) Align();
-  else if (Message.Msg == WM_DESTROY) Unhook();
 }
 
 void TF2Button::Click() {
@@ -81,11 +56,7 @@ void TF2Button::Click() {
 
 void TF2Button::Notification(TComponent* AComponent, TOperation Operation) {
   TGSpeedButton::Notification(AComponent, Operation);
-  if (Operation == opRemove && AComponent == FF2Control) {
-    FHooked = false;
-    FOldWndProc.Clear();
-    FF2Control = nullptr;
-  }
+  if (Operation == opRemove && AComponent == FF2Control) FF2Control = nullptr;
 }
 
 const TClass& TF2Button::StaticClass() {

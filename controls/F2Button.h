@@ -15,7 +15,6 @@ public:
   static constexpr unsigned LookupRequestMessage = WM_USER + 10;
 
   explicit TF2Button(TComponent* AOwner);
-  ~TF2Button() override;
 
   bool AutoAlign() const { return FAutoAlign; }
   void SetAutoAlign(bool Value);
@@ -34,15 +33,8 @@ public:
 
 private:
   void Align();
-  void Hook();
-  void Unhook();
-  void ControlWndProc(TMessage& Message);
 
   bool FAutoAlign = true;
   TWinControl* FF2Control = nullptr;
   std::uint8_t FGap = 2;
-  // At design time the bound control's window procedure is chained so the
-  // button follows the control in the designer.
-  TWndMethod FOldWndProc;
-  bool FHooked = false;
 };
