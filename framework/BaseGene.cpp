@@ -11,6 +11,7 @@
 #include "ExtCtrls.h"
 #include "F2Button.h"
 #include "FormLayouts.h"
+#include "FormTextParser.h"
 #include "FormatSettings.h"
 #include "Grids.h"
 #include "ListView.h"
@@ -268,6 +269,14 @@ TfrmBaseGene::TfrmBaseGene(TComponent* AOwner) : TForm(AOwner) {
 }
 
 TfrmBaseGene::~TfrmBaseGene() = default;
+
+void TfrmBaseGene::AfterConstruction() {
+  if (const std::string* layout = FindFormLayout(ClassType())) {
+    const std::string name = ParseFormText(*layout).Name;
+    if (!name.empty() && name != Name()) SetName(name);
+  }
+  TForm::AfterConstruction();
+}
 
 void TfrmBaseGene::FormCreate(TObject*) {
   if (SystemCodePage() == "950") FormatSettings.DateSeparator = LocaleDateSeparator();

@@ -53,6 +53,9 @@ class TfrmBaseGene : public TForm {
 public:
   explicit TfrmBaseGene(TComponent* AOwner);
   ~TfrmBaseGene() override;
+  // The form takes the name its own class's layout gives it ("frmKesr52"),
+  // as the check of InitParams compares it with the program code.
+  void AfterConstruction() override;
 
   // Components, as the layout creates them.
   TSplitter* Splitter1 = nullptr;
