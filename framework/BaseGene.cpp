@@ -8,6 +8,8 @@
 #include "Buttons.h"
 #include "ComObj.h"
 #include "ComCtrls.h"
+#include "DBLabel.h"
+#include "ExtPage.h"
 #include "ExtCtrls.h"
 #include "F2Button.h"
 #include "FormLayouts.h"
@@ -102,6 +104,10 @@ const TClass& TfrmBaseGene::StaticClass() {
   return Class;
 }
 
+// The layout creates these by class name.
+static const bool ClassesRegistered =
+    (RegisterClasses({&TDBLabel::StaticClass(), &TExtPageControl::StaticClass(), &TF2Button::StaticClass()}), true);
+
 static const bool LayoutRegistered = RegisterFormLayout(TfrmBaseGene::StaticClass(), R"(
 object frmBaseGene: TfrmBaseGene
   Left = 0
@@ -110,10 +116,6 @@ object frmBaseGene: TfrmBaseGene
   Height = 355
   BorderIcons = [biMaximize]
   Caption = 'frmBaseGene'
-  Font.Height = -13
-  Font.Name = '宋体'
-  KeyPreview = True
-  Position = poScreenCenter
   OnClose = FormClose
   OnCreate = FormCreate
   OnDestroy = FormDestroy
@@ -195,7 +197,7 @@ object frmBaseGene: TfrmBaseGene
       OnClick = btnCancelClick
     end
   end
-  object pgOption: TPageControl
+  object pgOption: TExtPageControl
     Left = 154
     Top = 0
     Width = 347
@@ -211,12 +213,6 @@ object frmBaseGene: TfrmBaseGene
     object tsOption2: TTabSheet
       Caption = '系统选项'
       OnShow = tsOption2Show
-      object lblToday: TLabel
-        Left = 8
-        Top = 12
-        Caption = '制表日期'
-        FocusControl = edPrintDate
-      end
       object edPrintDate: TMaskEdit
         Left = 60
         Top = 8
@@ -224,6 +220,11 @@ object frmBaseGene: TfrmBaseGene
         Height = 21
         Hint = '[F2]日期快手'
         TabOrder = 0
+      end
+      object lblToday: TDBLabel
+        Caption = '制表日期'
+        FocusControl = edPrintDate
+        Gap = 4
       end
       object btnPrintDate: TF2Button
         Hint = '日期快手'
@@ -261,7 +262,7 @@ object frmBaseGene: TfrmBaseGene
   end
 end)");
 
-TfrmBaseGene::TfrmBaseGene(TComponent* AOwner) : TForm(AOwner) {
+TfrmBaseGene::TfrmBaseGene(TComponent* AOwner) : TZNForm(AOwner) {
   ApplyFormLayout(this, StaticClass());
   // Look-up buttons of option forms are always flat, whatever the layout says.
   for (int i = 0; i < ComponentCount(); ++i)
@@ -275,11 +276,12 @@ void TfrmBaseGene::AfterConstruction() {
     const std::string name = ParseFormText(*layout).Name;
     if (!name.empty() && name != Name()) SetName(name);
   }
-  TForm::AfterConstruction();
+  TZNForm::AfterConstruction();
 }
 
-void TfrmBaseGene::FormCreate(TObject*) {
-  if (SystemCodePage() == "950") FormatSettings.DateSeparator = LocaleDateSeparator();
+void TfrmBaseGene::FormCreate(TObject* Sender) {
+  TZNForm::FormCreate(Sender);
+  if (GetSysCodePage() == "950") FormatSettings.DateSeparator = LocaleDateSeparator();
   Application->SetHintHidePause(500000);
   VersionStamp = "870401-0.00.00";
   SetParentWindow(0);
@@ -444,16 +446,22 @@ void TfrmBaseGene::SetConditionCount(int Count) {
 
 void TfrmBaseGene::SetCaptionText(const std::string& Text) {
   CaptionText = Text;
-  if (!IsModuleLibrary()) CaptionText += ExeVersionText;
+  if (!IsModuleLibrary()) {
+    std::string exeVersion;
+    LangText("TfrmBaseGene", "sExeVer", exeVersion, true, ExeVersionText);
+    CaptionText += exeVersion;
+  }
   SetCaption(CaptionText + "[" + CompanyTitle + "]");
 }
 
-void TfrmBaseGene::FormShow(TObject*) {
+void TfrmBaseGene::FormShow(TObject* Sender) {
+  TZNForm::FormShow(Sender);
   SetCaption(CaptionText + "[" + CompanyTitle + "]");
   if (pgOption->PageCount() > 0) {
     pgOption->SetActivePageIndex(0);
     pgOptionChange(pgOption);
   }
+  ConvertFormOnce();
   FillSchemeList();
 }
 
@@ -625,7 +633,7 @@ void TfrmBaseGene::Dispatch(TMessage& Message) {
     default:
       break;
   }
-  TForm::Dispatch(Message);
+  TZNForm::Dispatch(Message);
 }
 
 bool TfrmBaseGene::ApplyHostData(const Variant&) { return false; }
@@ -674,6 +682,10 @@ void TfrmBaseGene::ReceiveConditions(const Variant& Params) {
       }
       HostRun = accepted && mode != 0;
     }
+  }
+  if (!Converted()) {
+    ConvertFormOnce();
+    if (GetSysCodePage() == "950") SetCaptionText(ZnConverter->TextToScreen(Variant(CaptionText)).AsString());
   }
   if (mode > 2 && accepted) RunHostMode(mode);
   else if (HostRun) btnOk->Click();

@@ -21,11 +21,13 @@
 #include "Set.h"
 #include "StringList.h"
 #include "Variant.h"
+#include "ZNForm.h"
 
 class TSplitter;
-class TPageControl;
+class TExtPageControl;
 class TTabSheet;
 class TLabel;
+class TDBLabel;
 class TF2Button;
 class TMaskEdit;
 class TPanel;
@@ -48,8 +50,8 @@ constexpr unsigned LookupRequestMessage = WM_USER + 10;
 using TOptionFlags = TSet<std::uint8_t>;
 constexpr std::uint8_t ofLookupWindow = 4;  // ask the session for its look-up window object
 
-class TfrmBaseGene : public TForm {
-  KESR_CLASS(TfrmBaseGene, TForm)
+class TfrmBaseGene : public TZNForm {
+  KESR_CLASS(TfrmBaseGene, TZNForm)
 public:
   explicit TfrmBaseGene(TComponent* AOwner);
   ~TfrmBaseGene() override;
@@ -59,10 +61,10 @@ public:
 
   // Components, as the layout creates them.
   TSplitter* Splitter1 = nullptr;
-  TPageControl* pgOption = nullptr;
+  TExtPageControl* pgOption = nullptr;
   TTabSheet* tsOption1 = nullptr;
   TTabSheet* tsOption2 = nullptr;
-  TLabel* lblToday = nullptr;
+  TDBLabel* lblToday = nullptr;
   TF2Button* btnPrintDate = nullptr;
   TMaskEdit* edPrintDate = nullptr;
   TPanel* Panel1 = nullptr;

@@ -5,6 +5,8 @@
 
 #include "Buttons.h"
 #include "ComCtrls.h"
+#include "DBLabel.h"
+#include "ExtPage.h"
 #include "F2Button.h"
 #include "Grids.h"
 #include "Mask.h"

@@ -21,7 +21,7 @@ inherited frmTestgene: TfrmTestGene
   inherited btnOk: TBitBtn
     OnClick = btnOkClickTest
   end
-  inherited pgOption: TPageControl
+  inherited pgOption: TExtPageControl
     inherited tsOption1: TTabSheet
       object edFirst: TEdit
         Left = 8
