@@ -3,9 +3,9 @@
 #include "CodePage.h"
 #include "Format.h"
 
-TTranslator::TTranslator() {
-  FHandle = LoadLibrary(LibraryName);
-  if (!FHandle) throw ETranslatorError(Format("Load Library %s Error!", {LibraryName}));
+TTranslator::TTranslator(const std::string& LibraryFile) {
+  FHandle = LoadLibrary(LibraryFile);
+  if (!FHandle) throw ETranslatorError(Format("Load Library %s Error!", {LibraryFile}));
   FGBtoBIG5 = reinterpret_cast<TConvertFunc>(GetProcAddress(FHandle, "GBtoBIG5"));
   FBIG5toGB = reinterpret_cast<TConvertFunc>(GetProcAddress(FHandle, "BIG5toGB"));
   FGetBIG5Data = GetProcAddress(FHandle, "GetBIG5Data");

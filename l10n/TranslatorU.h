@@ -20,7 +20,7 @@ public:
   // ETranslatorError "Load Library Znlanguage.dll Error!" when the library
   // cannot be loaded; "Get Library Procedure Address Error!" (help context
   // -1) when GBtoBIG5 or BIG5toGB is missing.
-  TTranslator();
+  explicit TTranslator(const std::string& LibraryFile = LibraryName);
   ~TTranslator();
   TTranslator(const TTranslator&) = delete;
   TTranslator& operator=(const TTranslator&) = delete;
