@@ -1,0 +1,20 @@
+// No report runs yet: every run answers that it did not go through.
+#include "VRBaseOptF.h"
+
+#include "FormLayouts.h"
+#include "TypInfo.h"
+
+const TClass& TfrmVRBaseOpt::StaticClass() {
+  static const TClass Class = TClassBuilder<TfrmVRBaseOpt>("TfrmVRBaseOpt").Build();
+  return Class;
+}
+
+TfrmVRBaseOpt::TfrmVRBaseOpt(TComponent* AOwner) : TfrmBaseGene(AOwner) { ApplyFormLayout(this, StaticClass()); }
+
+bool TfrmVRBaseOpt::RunReport(bool) { return false; }
+
+bool TfrmVRBaseOpt::RunWithParams(const Variant&, bool) { return false; }
+
+bool TfrmVRBaseOpt::ExportToFiles(const Variant&, int, int, const std::string&, const std::string&) { return false; }
+
+void TfrmVRBaseOpt::CloseFormatForm() {}
