@@ -1,0 +1,64 @@
+#pragma once
+// TDLLBaseController: the contract the host was built against. The host
+// reads and writes the fields directly and calls the virtual operations in
+// this order; a report module's controller implements them.
+#include <cstdint>
+#include <string>
+
+#include "ClassRegistry.h"
+#include "Events.h"
+#include "Messages.h"
+#include "Variant.h"
+
+class TDLLBaseController;
+
+// Code, Sender.
+struct TControllerNotifyEvent : TEvent<std::int32_t, TDLLBaseController*> {
+  using TEvent::TEvent;
+  static constexpr const char* TypeName = "TControllerNotifyEvent";
+};
+
+KESR_DECLARE_EXCEPTION(EAbstractError, Exception);
+
+// The codes the host hears through OnNotify.
+enum : std::int32_t {
+  ncFormCreated = 0x100,
+  ncFormShown = 0x110,
+  ncFormHidden = 0x120,
+  ncFormDestroyed = 0x130,
+  ncReserved = 0x140,
+};
+
+class TDLLBaseController : public TObject {
+  KESR_CLASS(TDLLBaseController, TObject)
+public:
+  TDLLBaseController() = default;
+  ~TDLLBaseController() override;
+
+  Variant Session;
+  std::int32_t ResultCode = 0;
+  Variant ResultData;
+  TControllerNotifyEvent OnNotify;
+
+  // Slots 0 to 10 raise EAbstractError here.
+  virtual std::string GetVersion();
+  // -1 (all bits set) for true.
+  virtual std::int32_t GetFormVisible();
+  virtual void SetFormVisible(std::int16_t Value);
+  virtual HWND GetFormHandle();
+  virtual std::int32_t Initialize(const Variant& Params);
+  virtual std::int32_t SubmitConditions(const Variant& Params);
+  virtual std::int32_t Execute(std::int32_t Action, std::intptr_t Reserved, const Variant& Params);
+  virtual Variant ShowFormModal();
+  virtual void FreeForm();
+  virtual std::int32_t GetFormInfo(Variant& Info);
+  virtual bool IsFormFreed();
+  // Slots 11 to 17.
+  virtual void FormCreated() { Notify(ncFormCreated); }
+  virtual void FormShown(TObject*) { Notify(ncFormShown); }
+  virtual void FormHidden(TObject*) { Notify(ncFormHidden); }
+  virtual void FormDestroyed(TObject*) { Notify(ncFormDestroyed); }
+  virtual void NotifyReserved() { Notify(ncReserved); }
+  virtual void Notify(std::int32_t Code) { OnNotify(Code, this); }
+  virtual void CloseFormatWindow() {}
+};

@@ -1,0 +1,6 @@
+// Start-up code of the module library: names the option form the
+// controller creates.
+#include "DLLVRCtrller.h"
+#include "VRBaseOptF.h"
+
+static const bool OptionFormClassSet = (frmVRBaseOptClass = &TfrmVRBaseOpt::StaticClass(), true);
