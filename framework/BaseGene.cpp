@@ -6,6 +6,7 @@
 #include <cctype>
 
 #include "Buttons.h"
+#include "ClientDataSet.h"
 #include "ComObj.h"
 #include "ComCtrls.h"
 #include "DBLabel.h"
@@ -21,6 +22,8 @@
 #include "Menus.h"
 #include "Paths.h"
 #include "Shell.h"
+#include "SimpleObjectBroker.h"
+#include "SocketConnection.h"
 #include "StdCtrls.h"
 #include "StrUtils.h"
 #include "ToolBar.h"
@@ -100,13 +103,19 @@ const TClass& TfrmBaseGene::StaticClass() {
           .Field("N10", &TfrmBaseGene::N10)
           .Field("ImageList1", &TfrmBaseGene::ImageList1)
           .Field("ImageList2", &TfrmBaseGene::ImageList2)
+          .Field("ClientDataSet1", &TfrmBaseGene::ClientDataSet1)
+          .Field("MainMidas", &TfrmBaseGene::MainMidas)
+          .Field("ObjBroker", &TfrmBaseGene::ObjBroker)
           .Build();
   return Class;
 }
 
 // The layout creates these by class name.
 static const bool ClassesRegistered =
-    (RegisterClasses({&TDBLabel::StaticClass(), &TExtPageControl::StaticClass(), &TF2Button::StaticClass()}), true);
+    (RegisterClasses({&TDBLabel::StaticClass(), &TExtPageControl::StaticClass(), &TF2Button::StaticClass(),
+                      &TClientDataSet::StaticClass(), &TSocketConnection::StaticClass(),
+                      &TSimpleObjectBroker::StaticClass()}),
+     true);
 
 static const bool LayoutRegistered = RegisterFormLayout(TfrmBaseGene::StaticClass(), R"(
 object frmBaseGene: TfrmBaseGene
@@ -260,6 +269,13 @@ object frmBaseGene: TfrmBaseGene
   end
   object ImageList2: TImageList
   end
+  object ClientDataSet1: TClientDataSet
+  end
+  object ObjBroker: TSimpleObjectBroker
+  end
+  object MainMidas: TSocketConnection
+    ObjectBroker = ObjBroker
+  end
 end)");
 
 TfrmBaseGene::TfrmBaseGene(TComponent* AOwner) : TZNForm(AOwner) {
@@ -355,9 +371,10 @@ bool TfrmBaseGene::InitParams(const Variant& Params) {
       return result;
     }
 
+    MainMidas->Close();
     if (SetUpConnection(MainMidas, ObjBroker)) {
       ConnectionReady(MainMidas);
-      ObtainAppServer();
+      if (!MainMidas->ServerName().empty()) ObtainAppServer();
     }
     if (VarIsEmpty(AppServer)) {
       ShowMessageCodes("E;000006");
@@ -419,7 +436,30 @@ void TfrmBaseGene::CreateLookupObject() {
   }
 }
 
-void TfrmBaseGene::HookFieldTexts() {}
+void TfrmBaseGene::HookFieldTexts() {
+  for (int i = 0; i < ComponentCount(); ++i) {
+    auto* dataSet = dynamic_cast<TClientDataSet*>(Components(i));
+    if (!dataSet) continue;
+    for (int f = 0; f < dataSet->FieldCount(); ++f) {
+      TClientField& field = dataSet->Fields(f);
+      field.SetDisplayLabel(ZnConverter->TextToScreen(Variant(field.DisplayLabel())).AsString());
+      const std::string type = UpperCase(field.DataType());
+      const bool text = type.find("CHAR") != std::string::npos || type.find("TEXT") != std::string::npos ||
+                        type.find("MEMO") != std::string::npos || type.find("STRING") != std::string::npos;
+      if (!text) continue;
+      if (!field.OnGetText.Assigned()) field.OnGetText = TFieldGetTextEvent(this, &TfrmBaseGene::FieldGetText);
+      if (!field.OnSetText.Assigned()) field.OnSetText = TFieldSetTextEvent(this, &TfrmBaseGene::FieldSetText);
+    }
+  }
+}
+
+void TfrmBaseGene::FieldGetText(TClientField* Sender, std::string& Text, bool) {
+  Text = ZnConverter->DBToScreen(Variant(Sender->AsString())).AsString();
+}
+
+void TfrmBaseGene::FieldSetText(TClientField* Sender, const std::string& Text) {
+  Sender->SetAsString(ZnConverter->ScreenToDB(Variant(Text)).AsString());
+}
 
 void TfrmBaseGene::SetupOptions() {
   DateFields = "edPrintDate";
@@ -708,5 +748,6 @@ void TfrmBaseGene::FormDestroy(TObject*) {
   FLookupObject = Unassigned();
   AppServer = Unassigned();
   FSession = Unassigned();
+  if (!UseComServer) MainMidas->Close();
   DateRules.reset();
 }

@@ -39,6 +39,7 @@ class TPopupMenu;
 class TMenuItem;
 class TImageList;
 class TClientDataSet;
+class TClientField;
 class TSocketConnection;
 class TSimpleObjectBroker;
 
@@ -251,6 +252,9 @@ protected:
   void Dispatch(TMessage& Message) override;
 
 private:
+  // Code-page conversion of the string fields HookFieldTexts hooks.
+  void FieldGetText(TClientField* Sender, std::string& Text, bool DisplayText);
+  void FieldSetText(TClientField* Sender, const std::string& Text);
   bool IsPageEndControl(TControl* Control) const;
   void MoveToNextPage();
   void RepaintHostWindow();

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "Buttons.h"
+#include "ClientDataSet.h"
 #include "ComCtrls.h"
 #include "DBLabel.h"
 #include "ExtPage.h"
@@ -375,6 +376,32 @@ TEST_F(BaseGeneTest, HostConditionsByNameAreCheckedBeforeARun) {
   EXPECT_EQ(Form->AppliedByPosition[0].AsString(), "a");
   EXPECT_EQ(Form->OkClicks, 2);
   EXPECT_FALSE(Form->HostByName);
+}
+
+struct TOwnText {
+  void GetText(TClientField*, std::string& Text, bool) { Text = "own"; }
+};
+
+TEST_F(BaseGeneTest, StringFieldsGetConversionHandlersUnlessTheyHaveTheirOwn) {
+  TClientDataSet& data = *Form->ClientDataSet1;
+  data.SetData(VarArrayOf({VarArrayOf({VarArrayOf({"TC001", "CHAR", 4, 0, "单别"}),
+                                       VarArrayOf({"TC002", "NUMERIC", 10, 2, "数量"}),
+                                       VarArrayOf({"TC003", "VARCHAR", 20, 0, "备注"})}),
+                           VarArrayOf({VarArrayOf({"A1", 2.5, "x"})})}));
+  TOwnText own;
+  data.FieldByName("TC003").OnGetText = TFieldGetTextEvent(&own, &TOwnText::GetText);
+  Form->HookFieldTexts();
+  EXPECT_TRUE(data.FieldByName("TC001").OnGetText.Assigned());
+  EXPECT_TRUE(data.FieldByName("TC001").OnSetText.Assigned());
+  EXPECT_FALSE(data.FieldByName("TC002").OnGetText.Assigned());
+  EXPECT_EQ(data.FieldByName("TC003").DisplayText(), "own");
+  EXPECT_TRUE(data.FieldByName("TC003").OnSetText.Assigned());
+  EXPECT_EQ(data.FieldByName("TC001").DisplayLabel(), "单别");
+  EXPECT_EQ(data.FieldByName("TC001").DisplayText(), "A1");
+  data.Edit();
+  data.FieldByName("TC001").SetText("B2");
+  data.Post();
+  EXPECT_EQ(data.FieldByName("TC001").AsString(), "B2");
 }
 
 TEST_F(BaseGeneTest, CancelClosesAndFreesTheForm) {
