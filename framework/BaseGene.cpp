@@ -670,6 +670,12 @@ void TfrmBaseGene::Dispatch(TMessage& Message) {
     case LookupRequestMessage:
       F2Pressed(VK_F2, reinterpret_cast<TControl*>(Message.LParam));
       return;
+    case CM_RELEASE:
+      if (FDialogDepth > 0) {
+        FReleaseHeld = true;
+        return;
+      }
+      break;
     default:
       break;
   }

@@ -258,4 +258,10 @@ private:
   bool IsPageEndControl(TControl* Control) const;
   void MoveToNextPage();
   void RepaintHostWindow();
+
+  // While one of the form's own dialogs runs, its modal loop may deliver the
+  // form's pending close request; the release is held until the dialog has
+  // returned, so the code that showed it does not run on a freed form.
+  int FDialogDepth = 0;
+  bool FReleaseHeld = false;
 };
