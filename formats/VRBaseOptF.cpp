@@ -9,6 +9,14 @@ const TClass& TfrmVRBaseOpt::StaticClass() {
   return Class;
 }
 
+// The application server class the connection creates or asks for.
+static const bool LayoutRegistered = RegisterFormLayout(TfrmVRBaseOpt::StaticClass(), R"(
+inherited frmVRBaseOpt: TfrmVRBaseOpt
+  inherited MainMidas: TSocketConnection
+    ServerName = 'ZovizerE.Class1'
+  end
+end)");
+
 TfrmVRBaseOpt::TfrmVRBaseOpt(TComponent* AOwner) : TfrmBaseGene(AOwner) { ApplyFormLayout(this, StaticClass()); }
 
 bool TfrmVRBaseOpt::RunReport(bool) { return false; }
