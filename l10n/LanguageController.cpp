@@ -148,8 +148,15 @@ void TComponentRead::ApplyAttribute(const pugi::xml_attribute& Attribute) {
   }
   if (auto* list = dynamic_cast<TStrings*>(target.Object)) {
     if (lineIndex < 0) return;
-    while (list->Count() <= lineIndex) list->Add("");
-    list->Put(lineIndex, value);
+    if (lineIndex < list->Count()) {
+      list->Put(lineIndex, value);
+      return;
+    }
+    // Padded as one text: a memo's lines do not keep a trailing empty line
+    // that is added on its own.
+    std::string text = list->Text();
+    for (int i = list->Count(); i < lineIndex; ++i) text += "\r\n";
+    list->SetText(text + value + "\r\n");
     return;
   }
   SetPropQuietly(target.Object, leaf, value);
