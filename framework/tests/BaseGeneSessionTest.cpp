@@ -9,6 +9,7 @@
 #include "ComObj.h"
 #include "FakeHostObjects.h"
 #include "LibStrs.h"
+#include "ServerModule.h"
 #include "SimpleObjectBroker.h"
 #include "SocketConnection.h"
 #include "StdCtrls.h"
@@ -305,6 +306,100 @@ TEST_F(ServerSessionTest, MissingServerRecordsTheReasonAndReportsNoServer) {
   EXPECT_EQ(Dialogs.Seen[0].Text, "Can not Get Message\rType= E, ID= 000006 ");
   Application->ProcessMessages();
   EXPECT_TRUE(FormDestroyed);  // the close request it posted itself
+}
+
+// A server-side module "TESTGN" in the build's test-module folder; the
+// caller's parameters are an object the module reports to.
+class ServerModuleTest : public SessionTest {
+protected:
+  ServerModuleTest() {
+    Reporter->On("Run", [this](TVarArgs& a) {
+      RunArgs = a[0].Value();
+      return Variant(RunSucceeds);
+    });
+    Reporter->On("Finished", [](TVarArgs&) { return Variant(); });
+    Session->On("GetFileList", [](TVarArgs& a) { return Variant::OleStr("<Path>" + VarToStr(a[0].Value()[0]) + "</Path>"); });
+    Form->FSession = Variant(Session);
+    Form->UserCode = "DS";
+    Form->CompanyCode = "DEMOA";
+    Form->DataSource = "DEMO";
+    Form->ProgramCode = "TESTGN";
+    Form->ProductIDValue = 3;
+  }
+  ~ServerModuleTest() override { SetModuleFileCheck({}); }
+  void ServerFolders(const std::vector<std::string>& Folders) {
+    std::string ini = "[WorkDLLPath]\r\n";
+    for (std::size_t i = 0; i < Folders.size(); ++i)
+      ini += "Path" + std::to_string(i + 1) + "=" + Folders[i] + "\r\n";
+    Install.Write("OrvaneS.ini", ini);
+  }
+  // Installs a check that logs the files it is asked about and accepts those
+  // that Accept names.
+  void CheckFiles(std::function<bool(const std::string&)> Accept) {
+    SetModuleFileCheck([this, Accept](const std::string& FileList, const std::string& LocalPath, std::string& Error,
+                                      bool Interactive) {
+      Checked.push_back(LocalPath);
+      FileLists.push_back(FileList);
+      EXPECT_TRUE(Interactive);
+      if (Accept(LocalPath)) return true;
+      Error = "outdated " + LocalPath;
+      return false;
+    });
+  }
+
+  const std::string Modules = KESR_OUTPUT_DIR "/testmodules/";
+  std::shared_ptr<TFakeHostObject> Reporter = std::make_shared<TFakeHostObject>();
+  std::shared_ptr<TFakeHostObject> Session = std::make_shared<TFakeHostObject>();
+  Variant RunArgs;
+  bool RunSucceeds = true;
+  std::vector<std::string> Checked, FileLists;
+};
+
+TEST_F(ServerModuleTest, FirstFolderWithTheLibraryRunsItWithTheCallersValues) {
+  ServerFolders({Install.Path() + "empty/", Modules});
+  CheckFiles([](const std::string&) { return true; });
+  ASSERT_TRUE(Form->RunServerModule("TESTGN", "r", Variant(Reporter))) << Form->MessageTexts;
+  EXPECT_EQ(Checked, std::vector<std::string>{Modules + "TESTGNS.so"});
+  EXPECT_EQ(FileLists, std::vector<std::string>{"<Path>testgns.dll</Path>"});
+  EXPECT_EQ(Reporter->CallNames(), (std::vector<std::string>{"Run", "Finished"}));
+  ASSERT_EQ(VarArrayHighBound(RunArgs, 1), 11);
+  EXPECT_EQ(VarToStr(RunArgs[0]), "DS");
+  EXPECT_EQ(VarToStr(RunArgs[3]), "TESTGN");
+  EXPECT_EQ(RunArgs[5], Variant(3));
+  EXPECT_EQ(VarToStr(RunArgs[7]), "R");
+  EXPECT_EQ(VarToStr(RunArgs[11]), Form->GetUICodePage());
+
+  ASSERT_TRUE(Form->RunServerModule("TESTGN", "B", Variant(Reporter)));
+  EXPECT_EQ(VarArrayHighBound(RunArgs, 1), 6);
+  EXPECT_EQ(RunArgs[5], Variant(3));
+  EXPECT_EQ(Form->MessageCodes, "");
+}
+
+TEST_F(ServerModuleTest, FailedRunIsRecordedAndTheControllerStillFinishes) {
+  ServerFolders({Modules});
+  RunSucceeds = false;
+  EXPECT_FALSE(Form->RunServerModule("TESTGN", "R", Variant(Reporter)));
+  EXPECT_EQ(Reporter->CallNames(), (std::vector<std::string>{"Run", "Finished"}));
+  EXPECT_EQ(Form->MessageCodes, "E;-1; ");
+  EXPECT_EQ(Form->MessageTexts, "module run failed; ");
+}
+
+TEST_F(ServerModuleTest, RefusedCopiesFallBackToThePackageFolder) {
+  const std::string package = Install.Path() + "erps_pkg/";
+  ServerFolders({Modules, package});
+  CheckFiles([&](const std::string& Path) { return Path.find("erps_pkg") != std::string::npos; });
+  EXPECT_FALSE(Form->RunServerModule("TESTGN", "R", Variant(Reporter)));  // accepted, but not there
+  EXPECT_EQ(Checked, (std::vector<std::string>{Modules + "TESTGNS.so", package + "TESTGNS.so"}));
+  EXPECT_TRUE(Reporter->Calls.empty());
+  EXPECT_EQ(Form->MessageCodes, "E;-1; ");
+
+  // Without a package folder the first one is checked once more.
+  Checked.clear();
+  ServerFolders({Modules, Install.Path() + "other/"});
+  CheckFiles([](const std::string&) { return false; });
+  EXPECT_FALSE(Form->RunServerModule("TESTGN", "R", Variant(Reporter)));
+  EXPECT_EQ(Checked, (std::vector<std::string>{Modules + "TESTGNS.so", Modules + "TESTGNS.so"}));
+  EXPECT_NE(Form->MessageTexts.find("outdated " + Modules + "TESTGNS.so"), std::string::npos);
 }
 
 }  // namespace
