@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <pugixml.hpp>
+
 #include "ComCtrls.h"
 #include "CodePage.h"
 #include "Colors.h"
@@ -213,6 +216,37 @@ TEST_F(LanguageFilesTest, TheLanguageFolderFollowsTheUserInterfaceCodePage) {
   std::filesystem::remove_all(Folder.Path() + "MultiLanguage/ENG");
   Install("437");
   EXPECT_EQ(GetLangFolder(dtClient), "");
+}
+
+}  // namespace
+
+namespace {
+
+// The element names and message texts of a shipped language file.
+std::vector<std::pair<std::string, std::string>> Elements(const std::string& fileName) {
+  pugi::xml_document document;
+  std::string reason;
+  EXPECT_TRUE(LoadLangDocument(document, fileName, reason)) << fileName << ": " << reason;
+  std::vector<std::pair<std::string, std::string>> elements;
+  for (const pugi::xpath_node& node : document.select_nodes("//*[@*]"))
+    elements.emplace_back(node.node().name(), node.node().attribute("Msg").value());
+  return elements;
+}
+
+TEST(ShippedLanguageFilesTest, EveryLanguageHasTheSameTextsAndMessages) {
+  const std::string folder = std::string(KESR_SOURCE_DIR) + "/data/MultiLanguage/";
+  const auto chs = Elements(folder + "CHS/TfrmBaseGene.Lng");
+  for (const char* code : {"CHT", "ENG"}) {
+    const auto other = Elements(folder + code + "/TfrmBaseGene.Lng");
+    ASSERT_EQ(other.size(), chs.size()) << code;
+    for (std::size_t i = 0; i < chs.size(); ++i) {
+      EXPECT_EQ(other[i].first, chs[i].first) << code;
+      EXPECT_EQ(other[i].second.empty(), chs[i].second.empty()) << code << " " << chs[i].first;
+    }
+    Elements(folder + code + "/TZNForm.Lng");
+  }
+  EXPECT_NE(std::find(chs.begin(), chs.end(), std::make_pair(std::string("sDeleteProj"), std::string("确实要删除此方案吗？"))),
+            chs.end());
 }
 
 }  // namespace
