@@ -98,6 +98,11 @@ void TClientDataSet::SetRemoteServer(TSocketConnection* Value) {
   if (FRemoteServer) FRemoteServer->FreeNotification(this);
 }
 
+void TClientDataSet::Notification(TComponent* AComponent, TOperation Operation) {
+  TDataSet::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FRemoteServer) FRemoteServer = nullptr;
+}
+
 void TClientDataSet::Open() {
   if (Active()) return;
   if (!FRemoteServer) throw EDatabaseError(Name() + ": Missing RemoteServer");

@@ -134,6 +134,8 @@ public:
   void Post();
   void Cancel();
 
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
 private:
   friend class TClientField;
   const Variant& CurrentValue(int Field) const;

@@ -113,6 +113,15 @@ TEST_F(ClientDataSetTest, OpenFailuresLeaveTheDataSetClosed) {
   EXPECT_FALSE(opened());
 }
 
+TEST_F(ClientDataSetTest, ForgetsAFreedConnection) {
+  Data->Open();
+  delete Connection;
+  EXPECT_EQ(Data->RemoteServer(), nullptr);
+  EXPECT_EQ(Data->RecordCount(), 4);  // the local copy stays
+  Data->Close();
+  EXPECT_THROW(Data->Open(), EDatabaseError);
+}
+
 TEST_F(ClientDataSetTest, MalformedPacketsAreRefusedWithoutLosingTheOldState) {
   const Variant field = VarArrayOf({"A", "CHAR", 1, 0, ""});
   struct TCase {
