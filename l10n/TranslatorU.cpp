@@ -1,5 +1,8 @@
 #include "TranslatorU.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "CodePage.h"
 #include "Format.h"
 
@@ -19,12 +22,43 @@ TTranslator::TTranslator(const std::string& LibraryFile) {
 
 TTranslator::~TTranslator() { FreeLibrary(FHandle); }
 
+namespace {
+
+// Code points of a UTF-8 text, each as its own bytes.
+std::vector<std::string> CodePoints(const std::string& Text) {
+  std::vector<std::string> points;
+  for (std::size_t i = 0; i < Text.size();) {
+    std::size_t next = i + 1;
+    while (next < Text.size() && (static_cast<unsigned char>(Text[next]) & 0xC0) == 0x80) ++next;
+    points.push_back(Text.substr(i, next - i));
+    i = next;
+  }
+  return points;
+}
+
+}  // namespace
+
 std::string TTranslator::Call(TConvertFunc Func, const std::string& Text, const char* FromCodePage,
                               const char* ToCodePage) {
   if (!Func) return Text;
-  const std::string bytes = Utf8ToLegacy(Text, FromCodePage);
-  const char* converted = Func(bytes.c_str());
-  return converted ? LegacyToUtf8(converted, ToCodePage) : Text;
+  const auto convert = [&](const std::string& Part, std::string& Out) {
+    const std::string bytes = Utf8ToLegacy(Part, FromCodePage);
+    if (LegacyToUtf8(bytes, FromCodePage) != Part) return false;  // the code page lacks a character
+    const char* converted = Func(bytes.c_str());
+    if (!converted) return false;
+    Out = LegacyToUtf8(converted, ToCodePage);
+    return std::count(Out.begin(), Out.end(), '?') == std::count(Part.begin(), Part.end(), '?');
+  };
+  std::string result;
+  if (convert(Text, result)) return result;
+  // Characters either code page lacks would come back as "?": they are kept
+  // as they are and the rest is converted character by character.
+  result.clear();
+  for (const std::string& point : CodePoints(Text)) {
+    std::string converted;
+    result += convert(point, converted) ? converted : point;
+  }
+  return result;
 }
 
 std::string TTranslator::GBToBig5Text(const std::string& Text) const { return Call(FGBtoBIG5, Text, "936", "950"); }

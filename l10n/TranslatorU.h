@@ -26,7 +26,8 @@ public:
   TTranslator& operator=(const TTranslator&) = delete;
 
   // UTF-8 in and out: the text goes to the library in the matching code
-  // page ("936" for GB, "950" for Big5).
+  // page ("936" for GB, "950" for Big5). Characters that either code page
+  // lacks are kept unconverted instead of turning into "?".
   std::string GBToBig5Text(const std::string& Text) const;
   std::string Big5ToGBText(const std::string& Text) const;
 

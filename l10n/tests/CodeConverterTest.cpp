@@ -261,3 +261,41 @@ TEST_F(CodeConverterTest, TranslatorFailsWithTheLibraryMessages) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(CodeConverterTest, CharactersTheCodePagesLackAreKeptNotLost) {
+  TTranslator translator;
+  // 😀 is in neither code page; 𠀀 neither; "?" stays a question mark.
+  EXPECT_EQ(translator.GBToBig5Text("汉字😀?"), "漢字😀?");
+  EXPECT_EQ(translator.Big5ToGBText("漢字𠀀"), "汉字𠀀");
+  EXPECT_EQ(translator.GBToBig5Text("€"), "€");
+}
+
+// A class of a later unit with texts of its own.
+class TPanelWithWords : public TComponent {
+  KESR_CLASS(TPanelWithWords, TComponent)
+public:
+  using TComponent::TComponent;
+  std::string Words = "开始";
+};
+
+const TClass& TPanelWithWords::StaticClass() {
+  static const TClass Class = TClassBuilder<TPanelWithWords>("TPanelWithWords").Build();
+  return Class;
+}
+
+TEST_F(CodeConverterTest, LaterClassesAddTheirKindSpecificTexts) {
+  TCodeConverter::RegisterKindConverter(TPanelWithWords::StaticClass(), [](TComponent& C, const TCodeConverter& Converter) {
+    auto& panel = static_cast<TPanelWithWords&>(C);
+    panel.Words = Converter.GBToBig5(panel.Words);
+  });
+  Install("950");
+  auto* form = CreateForm<TZNForm>(nullptr);
+  auto* panel = new TPanelWithWords(form);
+  form->ConvertFormOnce();
+  EXPECT_EQ(panel->Words, "開始");
+  form->Free();
+}
+
+}  // namespace

@@ -220,3 +220,33 @@ TEST_F(ZNFormTest, AnEnglishInterfaceGetsTahomaFonts) {
 }
 
 }  // namespace
+
+namespace {
+
+// A component of a later unit that holds speed buttons of its own.
+class TButtonHolder : public TComponent {
+  KESR_CLASS(TButtonHolder, TComponent)
+public:
+  explicit TButtonHolder(TComponent* AOwner) : TComponent(AOwner), Button(new TSpeedButton(this)) {}
+  TSpeedButton* Button;
+};
+
+const TClass& TButtonHolder::StaticClass() {
+  static const TClass Class = TClassBuilder<TButtonHolder>("TButtonHolder").Build();
+  return Class;
+}
+
+TEST_F(ZNFormTest, LaterClassesNameTheGlyphButtonsTheyHold) {
+  TZNForm::RegisterGlyphButtons(TButtonHolder::StaticClass(), [](TComponent& C) {
+    return std::vector<TSpeedButton*>{static_cast<TButtonHolder&>(C).Button};
+  });
+  auto* form = CreateForm<TZNForm>(nullptr);
+  auto* holder = new TButtonHolder(form);
+  PaintSquare(*holder->Button->Glyph());
+  form->FormCreate(form);
+  EXPECT_EQ(holder->Button->NumGlyphs(), 2);
+  EXPECT_EQ(holder->Button->Glyph()->Width(), 32);
+  form->Free();
+}
+
+}  // namespace
