@@ -22,12 +22,19 @@ void TF2Button::SetGap(std::uint8_t Value) {
 void TF2Button::SetF2Control(TWinControl* Value) {
   if (Value == FF2Control) return;
   if (Value && Parent()) {
-    for (int i = 0; i < Parent()->ComponentCount(); ++i) {
-      auto* other = dynamic_cast<TF2Button*>(Parent()->Components(i));
-      if (other && other != this && other->FF2Control == Value) {
-        MessageDlg("不能同时有两个 F2Button 指到同一个 Edit.", mtError, {mbOK});
-        return;
-      }
+    // The buttons placed on the same parent count as well as those it owns:
+    // a form owns its controls, so on a panel the owned ones alone are none.
+    TWinControl& parent = *Parent();
+    const auto boundElsewhere = [&](TComponent* c) {
+      auto* other = dynamic_cast<TF2Button*>(c);
+      return other && other != this && other->FF2Control == Value;
+    };
+    bool refused = false;
+    for (int i = 0; i < parent.ComponentCount() && !refused; ++i) refused = boundElsewhere(parent.Components(i));
+    for (int i = 0; i < parent.ControlCount() && !refused; ++i) refused = boundElsewhere(parent.Controls(i));
+    if (refused) {
+      MessageDlg("不能同时有两个 F2Button 指到同一个 Edit.", mtError, {mbOK});
+      return;
     }
   }
   if (FF2Control) FF2Control->RemoveFreeNotification(this);

@@ -39,10 +39,18 @@ void TDBLabel::SetPos(TPos Value) {
 
 void TDBLabel::SetFocusControl(TWinControl* Value) {
   if (Value && Parent()) {
-    for (int i = 0; i < Parent()->ComponentCount(); ++i) {
-      auto* label = dynamic_cast<TDBLabel*>(Parent()->Components(i));
-      if (!label || label->FocusControl() != Value) continue;
-      if (label != this) MessageDlg("不能同时有两个 DBLabel 指到同一个 Control.", mtError, {mbOK});
+    // The labels placed on the same parent count as well as those it owns:
+    // a form owns its controls, so on a panel the owned ones alone are none.
+    TWinControl& parent = *Parent();
+    TDBLabel* holder = nullptr;
+    const auto check = [&](TComponent* c) {
+      auto* label = dynamic_cast<TDBLabel*>(c);
+      if (label && label->FocusControl() == Value) holder = label;
+    };
+    for (int i = 0; i < parent.ComponentCount() && !holder; ++i) check(parent.Components(i));
+    for (int i = 0; i < parent.ControlCount() && !holder; ++i) check(parent.Controls(i));
+    if (holder) {
+      if (holder != this) MessageDlg("不能同时有两个 DBLabel 指到同一个 Control.", mtError, {mbOK});
       return;
     }
   }

@@ -2,6 +2,7 @@
 
 #include "Bitmap.h"
 #include "ControlsFixture.h"
+#include "ExtCtrls.h"
 #include "F2Button.h"
 #include "GSpdBtn.h"
 #include "ModalDriver.h"
@@ -68,9 +69,11 @@ TEST_F(LookupButtonsTest, F2ButtonSitsSquareBesideItsEditAndFollowsTheGap) {
 }
 
 TEST_F(LookupButtonsTest, TwoF2ButtonsOnOneEditAreRefused) {
-  TEdit* edit = AddEdit("edCustomer");
-  auto* first = Add<TF2Button>("btnFirst");
-  auto* second = Add<TF2Button>("btnSecond");
+  // On a panel, as forms place them: the form owns the buttons, the panel shows them.
+  auto* panel = Add<TPanel>("pnlCustomer");
+  TEdit* edit = Add<TEdit>("edCustomer", panel);
+  auto* first = Add<TF2Button>("btnFirst", panel);
+  auto* second = Add<TF2Button>("btnSecond", panel);
   first->SetF2Control(edit);
   TScriptedModalDriver driver;
   driver.Choose(mrOk);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "DBLabel.h"
+#include "ExtCtrls.h"
 #include "F2Button.h"
 #include "Forms.h"
 #include "GSpdBtn.h"
@@ -90,9 +91,14 @@ TEST_F(DataControlsTest, DBLabelFollowsGapAndPosChangesUnlessAutoAlignIsOff) {
 }
 
 TEST_F(DataControlsTest, TwoDBLabelsOnOneControlAreRefused) {
+  // On a panel, as forms place them: the form owns the labels, the panel shows them.
+  auto* panel = Add<TPanel>("pnlValue");
   auto* edit = Add<TEdit>("edValue");
+  edit->SetParent(panel);
   TDBLabel* first = AddLabel("lblFirst");
+  first->SetParent(panel);
   TDBLabel* second = AddLabel("lblSecond");
+  second->SetParent(panel);
   first->SetFocusControl(edit);
   TScriptedModalDriver driver;
   driver.Choose(mrOk);
