@@ -326,7 +326,10 @@ protected:
     Form->ProgramCode = "TESTGN";
     Form->ProductIDValue = 3;
   }
-  ~ServerModuleTest() override { SetModuleFileCheck({}); }
+  ~ServerModuleTest() override {
+    SetModuleFileCheck({});
+    Reporter->Calls.clear();  // the logged arguments hold the reporter itself
+  }
   void ServerFolders(const std::vector<std::string>& Folders) {
     std::string ini = "[WorkDLLPath]\r\n";
     for (std::size_t i = 0; i < Folders.size(); ++i)
