@@ -1,13 +1,15 @@
 #pragma once
 // TDLLBaseController: the contract the host was built against. The host
 // reads and writes the fields directly and calls the virtual operations in
-// this order; a report module's controller implements them.
+// this order; a report module's controller implements them. Everything is
+// defined here, so a host needs nothing of a module but its export.
 #include <cstdint>
 #include <string>
 
 #include "ClassRegistry.h"
 #include "Events.h"
 #include "Messages.h"
+#include "TypInfo.h"
 #include "Variant.h"
 
 class TDLLBaseController;
@@ -33,7 +35,7 @@ class TDLLBaseController : public TObject {
   KESR_CLASS(TDLLBaseController, TObject)
 public:
   TDLLBaseController() = default;
-  ~TDLLBaseController() override;
+  ~TDLLBaseController() override = default;
 
   Variant Session;
   std::int32_t ResultCode = 0;
@@ -41,18 +43,18 @@ public:
   TControllerNotifyEvent OnNotify;
 
   // Slots 0 to 10 raise EAbstractError here.
-  virtual std::string GetVersion();
+  virtual std::string GetVersion() { AbstractCall(); }
   // -1 (all bits set) for true.
-  virtual std::int32_t GetFormVisible();
-  virtual void SetFormVisible(std::int16_t Value);
-  virtual HWND GetFormHandle();
-  virtual std::int32_t Initialize(const Variant& Params);
-  virtual std::int32_t SubmitConditions(const Variant& Params);
-  virtual std::int32_t Execute(std::int32_t Action, std::intptr_t Reserved, const Variant& Params);
-  virtual Variant ShowFormModal();
-  virtual void FreeForm();
-  virtual std::int32_t GetFormInfo(Variant& Info);
-  virtual bool IsFormFreed();
+  virtual std::int32_t GetFormVisible() { AbstractCall(); }
+  virtual void SetFormVisible(std::int16_t) { AbstractCall(); }
+  virtual HWND GetFormHandle() { AbstractCall(); }
+  virtual std::int32_t Initialize(const Variant&) { AbstractCall(); }
+  virtual std::int32_t SubmitConditions(const Variant&) { AbstractCall(); }
+  virtual std::int32_t Execute(std::int32_t, std::intptr_t, const Variant&) { AbstractCall(); }
+  virtual Variant ShowFormModal() { AbstractCall(); }
+  virtual void FreeForm() { AbstractCall(); }
+  virtual std::int32_t GetFormInfo(Variant&) { AbstractCall(); }
+  virtual bool IsFormFreed() { AbstractCall(); }
   // Slots 11 to 17.
   virtual void FormCreated() { Notify(ncFormCreated); }
   virtual void FormShown(TObject*) { Notify(ncFormShown); }
@@ -61,4 +63,12 @@ public:
   virtual void NotifyReserved() { Notify(ncReserved); }
   virtual void Notify(std::int32_t Code) { OnNotify(Code, this); }
   virtual void CloseFormatWindow() {}
+
+private:
+  [[noreturn]] static void AbstractCall() { throw EAbstractError("Abstract Error"); }
 };
+
+inline const TClass& TDLLBaseController::StaticClass() {
+  static const TClass Class = TClassBuilder<TDLLBaseController>("TDLLBaseController").Abstract().Build();
+  return Class;
+}
