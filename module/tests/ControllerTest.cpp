@@ -117,6 +117,15 @@ TEST_F(ControllerTest, WithoutAFormEveryOperationFallsBack) {
   EXPECT_EQ(Log.Codes, std::vector<int>{ncReserved});
 }
 
+TEST_F(ControllerTest, WithoutANotificationCallbackNothingIsSent) {
+  Controller->OnNotify = TControllerNotifyEvent();
+  Controller->Initialize(InitArray(5));
+  Controller->SetFormVisible(-1);
+  Controller->FreeForm();
+  EXPECT_TRUE(Controller->IsFormFreed());
+  EXPECT_TRUE(Log.Codes.empty());
+}
+
 TEST_F(ControllerTest, NotificationsFollowTheFormFromCreationToTheUsersClose) {
   // No application server: the form shows its messages and asks to close.
   EXPECT_EQ(Controller->Initialize(InitArray(5)), -1);

@@ -103,6 +103,11 @@ TEST(ErpHost, ScriptDrivesTheShownForm) {
   EXPECT_EQ(run.Lines.back(), R"({"event":"notify","code":304})") << run.All;
 }
 
+TEST(ErpHost, ExpectationMetByADialogOfTheInitialisation) {
+  const TRun run = RunHost("--json script " + std::string(KESR_TEST_DATA_DIR) + "/expect-refusal.script", DemoRegistry());
+  EXPECT_EQ(run.Status, 0) << run.All;
+}
+
 TEST(ErpHost, FailingExpectationEndsTheScriptWithItsLine) {
   const TRun run = RunHost("--module " + Bin + "/TESTMDC.so --json script " + KESR_TEST_DATA_DIR +
                                "/expect-missing.script",
