@@ -217,6 +217,22 @@ TEST_F(MessagesTest, ErrorGivesTheFocusBackToTheLastFocusedControl) {
   EXPECT_EQ(Form->ActiveControl(), static_cast<TWinControl*>(Form->edLast));
 }
 
+TEST(MessagesRelease, CloseRequestWaitsUntilTheFormsDialogHasReturned) {
+  TDialogRecorder dialogs;
+  bool destroyed = false;
+  auto* form = CreateForm<TfrmTestGene>(nullptr);
+  form->Destroyed = &destroyed;
+  // As InitParams does: a close request posted, then more messages shown.
+  PostMessage(form->Handle(), WM_CLOSE);
+  form->ShowDialog("first", mtError, {mbOK});
+  EXPECT_FALSE(destroyed);
+  form->ShowDialog("second", mtError, {mbOK});
+  EXPECT_FALSE(destroyed);
+  EXPECT_EQ(dialogs.Seen.size(), 2u);
+  Application->ProcessMessages();
+  EXPECT_TRUE(destroyed);
+}
+
 // The company's settings as the counter answers them: [0, i] names, [1, i] values.
 Variant SettingsAnswer(const std::vector<std::pair<std::string, std::string>>& Settings) {
   Variant info = VarArrayCreate({0, 1, 0, static_cast<int>(Settings.size()) - 1}, varVariant);
