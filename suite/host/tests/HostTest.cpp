@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <array>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -41,19 +43,30 @@ TRun RunHost(const std::string& Arguments, const std::string& Environment = "") 
   return run;
 }
 
-// The demo installation's registry: the client profile of data/config, and
-// the application server in process.
+// The demo installation's registry (the client profile of data/config) and
+// an application server with a small demo database of this test process's own.
+struct TTestFolder {
+  const std::string Path = testing::TempDir() + "kesr-host-" + std::to_string(::getpid()) + "/";
+  ~TTestFolder() { std::filesystem::remove_all(Path); }
+};
+
 std::string DemoRegistry() {
-  const std::string file = testing::TempDir() + "kesr-host-registry";
-  std::ifstream in(std::string(KESR_SOURCE_DIR) + "/data/config/registry");
-  std::ofstream out(file);
-  std::string line;
-  while (std::getline(in, line)) {
-    if (line.rfind("ClientPath=", 0) == 0) line = "ClientPath=" + std::string(KESR_SOURCE_DIR) + "/data/config/";
-    if (line.rfind("ServerPath=", 0) == 0) line = "ServerPath=" + std::string(KESR_SOURCE_DIR) + "/data/appserver/";
-    out << line << "\n";
-  }
-  return "KESR_REGISTRY=" + file;
+  static const TTestFolder testFolder;
+  static const std::string environment = [] {
+    const std::string& folder = testFolder.Path;
+    std::filesystem::create_directories(folder);
+    std::ifstream in(std::string(KESR_SOURCE_DIR) + "/data/config/registry");
+    std::ofstream registry(folder + "registry");
+    std::string line;
+    while (std::getline(in, line)) {
+      if (line.rfind("ClientPath=", 0) == 0) line = "ClientPath=" + std::string(KESR_SOURCE_DIR) + "/data/config/";
+      if (line.rfind("ServerPath=", 0) == 0) line = "ServerPath=" + std::string(KESR_SOURCE_DIR) + "/data/appserver/";
+      registry << line << "\n";
+    }
+    std::ofstream(folder + "OrvaneS.ini") << "[DBE Setting]\nMainDBType=SQLITE\nMainDBName=erp.db\nDemoOrders=20\n";
+    return "KESR_REGISTRY=" + folder + "registry KESR_APPSERVER_INI=" + folder + "OrvaneS.ini";
+  }();
+  return environment;
 }
 
 std::size_t IndexOf(const TRun& Run, const std::string& Text) {
