@@ -10,8 +10,11 @@
 
 class ISvrController {
 public:
-  // Runs the module's work. Args holds the caller's values (see
-  // TfrmBaseGene::RunServerModule); failures raise.
+  // Runs the module's work; failures raise. Args, from 0: user, company,
+  // data source, program code, the caller's parameters, product ID, the
+  // host's session; for run kinds other than "B" also the run kind in upper
+  // case, the version type, the host window, the module path and, last, the
+  // language code page.
   virtual void Execute(const Variant& Args) = 0;
   // Ends the controller's use and hands back its closing text; the library
   // releases the controller itself, before it is unloaded.
