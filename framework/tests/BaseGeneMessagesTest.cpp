@@ -6,6 +6,7 @@
 
 #include "../../env/tests/EnvFixture.h"
 #include "Buttons.h"
+#include "ComCtrls.h"
 #include "FakeHostObjects.h"
 #include "StdCtrls.h"
 #include "TestGeneForm.h"
@@ -215,6 +216,27 @@ TEST_F(MessagesTest, ErrorGivesTheFocusBackToTheLastFocusedControl) {
   Form->edFirst->SetEnabled(false);
   Form->ShowDialog("wrong", mtError, {mbOK});
   EXPECT_EQ(Form->ActiveControl(), static_cast<TWinControl*>(Form->edLast));
+}
+
+// An edit that counts the left-button-up messages it gets.
+class TMouseEdit : public TEdit {
+public:
+  using TEdit::TEdit;
+  void Dispatch(TMessage& Message) override {
+    if (Message.Msg == WM_LBUTTONUP) ++ButtonUps;
+    TEdit::Dispatch(Message);
+  }
+  int ButtonUps = 0;
+};
+
+TEST_F(MessagesTest, ActiveControlLetsGoOfTheMouseAfterADialog) {
+  auto* edit = new TMouseEdit(Form);
+  edit->SetParent(Form->tsOption1);
+  Form->Show();
+  edit->SetFocus();
+  Form->ShowDialog("careful", mtWarning, {mbOK});
+  Application->ProcessMessages();
+  EXPECT_EQ(edit->ButtonUps, 1);
 }
 
 TEST(MessagesRelease, CloseRequestWaitsUntilTheFormsDialogHasReturned) {
