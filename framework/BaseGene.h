@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "Dialogs.h"
+#include "F2Button.h"
 #include "Format.h"
 #include "Forms.h"
 #include "Set.h"
@@ -28,7 +29,6 @@ class TExtPageControl;
 class TTabSheet;
 class TLabel;
 class TDBLabel;
-class TF2Button;
 class TMaskEdit;
 class TPanel;
 class TBitBtn;
@@ -45,7 +45,7 @@ class TSimpleObjectBroker;
 
 // The look-up request a control sends (synchronously) to its form when it
 // needs the F2 look-up without a key press; LParam is the control.
-constexpr unsigned LookupRequestMessage = WM_USER + 10;
+constexpr unsigned LookupRequestMessage = TF2Button::LookupRequestMessage;
 
 // Values of FOptionFlags.
 using TOptionFlags = TSet<std::uint8_t>;
