@@ -234,7 +234,7 @@ std::vector<std::pair<std::string, std::string>> Elements(const std::string& fil
 }
 
 TEST(ShippedLanguageFilesTest, EveryLanguageHasTheSameTextsAndMessages) {
-  const std::string folder = std::string(KESR_SOURCE_DIR) + "/data/MultiLanguage/";
+  const std::string folder = std::string(KESR_SOURCE_DIR) + "/data/config/MultiLanguage/";
   const auto chs = Elements(folder + "CHS/TfrmBaseGene.Lng");
   for (const char* code : {"CHT", "ENG"}) {
     const auto other = Elements(folder + code + "/TfrmBaseGene.Lng");
