@@ -56,7 +56,7 @@ public:
 
   // The text shown (DisplayText) or edited (Text): OnGetText's answer when
   // assigned, else AsString.
-  std::string DisplayText() const { return GetText(true); }
+  std::string DisplayText() const override { return GetText(true); }
   std::string Text() const { return GetText(false); }
   // OnSetText when assigned, else SetAsString.
   void SetText(const std::string& Value);

@@ -21,6 +21,8 @@ public:
   virtual bool IsNull() const = 0;
   // A null field reads as the empty text and as 0.
   virtual std::string AsString() const = 0;
+  // The text printed and shown: AsString unless the field formats it.
+  virtual std::string DisplayText() const { return AsString(); }
   // EConvertError when the text is not a number.
   virtual double AsFloat() const;
   virtual int AsInteger() const;

@@ -133,7 +133,7 @@ bool TQRDBText::GetPrintText(const TQRPrintContext&, std::string& Text) const {
   if (!FDataSet || FDataField.empty() || FDataSet->Eof()) return false;
   const TField* field = FDataSet->FindField(FDataField);
   if (!field) return false;
-  Text = field->AsString();
+  Text = field->DisplayText();
   return true;
 }
 
@@ -235,7 +235,7 @@ bool TQRExpr::GetPrintText(const TQRPrintContext& Ctx, std::string& Text) const 
       // "Table.Field" names the field of the report's data set.
       const std::size_t dot = term.rfind('.');
       if (const TField* field = data->FindField(dot == std::string::npos ? term : term.substr(dot + 1)))
-        Text += field->AsString();
+        Text += field->DisplayText();
     }
   }
   return true;

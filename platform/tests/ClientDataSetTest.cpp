@@ -244,9 +244,15 @@ TEST_F(ClientDataSetTest, GetTextAndSetTextHandlers) {
   EXPECT_EQ(type.AsString(), "230!");
 }
 
-TEST_F(ClientDataSetTest, TheReportEngineWalksItLikeAnyDataSet) {
+TEST_F(ClientDataSetTest, TheReportEngineWalksItLikeAnyDataSetAndPrintsTheDisplayText) {
+  struct TMarker {
+    void GetText(TClientField*, std::string& Text, bool Display) {
+      if (Display) Text = "#" + Text;
+    }
+  } marker;
   Data->SetIndexFieldNames("TC001;TC002");
   Data->Open();
+  Data->FieldByName("TC002").OnGetText = TFieldGetTextEvent(&marker, &TMarker::GetText);
   auto* report = new TQuickRep(&Root);
   report->SetDataSet(Data);
   auto* band = new TQRBand(&Root);
@@ -264,7 +270,7 @@ TEST_F(ClientDataSetTest, TheReportEngineWalksItLikeAnyDataSet) {
   for (const TPageItem& item : report->PageStore().Page(1).Items)
     if (auto* t = std::get_if<TPageText>(&item))
       for (const TPageTextLine& line : t->Lines) printed.push_back(line.Text);
-  EXPECT_EQ(printed, (std::vector<std::string>{"20240301009", "20240302001", "20240301000", "20240301001"}));
+  EXPECT_EQ(printed, (std::vector<std::string>{"#20240301009", "#20240302001", "#20240301000", "#20240301001"}));
 }
 
 }  // namespace

@@ -62,7 +62,7 @@ bool TZnQRDBBarcode::CurrentValue(std::string& Value) const {
   if (!data || data->Eof()) return false;
   const TField* field = data->FindField(FDataField);
   if (!field) return false;
-  Value = field->AsString();
+  Value = field->DisplayText();
   return true;
 }
 
