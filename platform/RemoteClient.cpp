@@ -37,9 +37,18 @@ TRemoteObject::~TRemoteObject() {
 
 Variant TRemoteObject::Invoke(const std::string& name, TInvokeKind kind, TVarArgs& args) {
   std::lock_guard lock(FLock);
-  WriteRemoteFrame(FSocket, EncodeRemoteCall(name, kind, args));
+  if (FSocket < 0) throw EOleError("The connection to the application server is broken");
   std::string body;
-  if (!ReadRemoteFrame(FSocket, body)) throw EOleError("The application server closed the connection");
+  try {
+    WriteRemoteFrame(FSocket, EncodeRemoteCall(name, kind, args));
+    if (!ReadRemoteFrame(FSocket, body)) throw EOleError("The application server closed the connection");
+  } catch (...) {
+    // A half-written call or half-read reply leaves the stream out of step:
+    // a later call would read this call's answer, so the socket goes.
+    close(FSocket);
+    FSocket = -1;
+    throw;
+  }
   TRemoteReply reply = DecodeRemoteReply(body);
   if (!reply.Ok) throw EOleError(reply.ErrorMessage);
   for (auto& [index, value] : reply.Refs)

@@ -274,6 +274,13 @@ TEST(Daemon, StopsGracefullyOnSigterm) {
   EXPECT_EQ(daemon.Stop(), 0);
   EXPECT_NE(daemon.Output().find("appserver stopped"), std::string::npos);
   EXPECT_THROW(OleGetProperty(server, "SQLType"), Exception);
+  // The failed call took the socket with it; later calls say so at once.
+  try {
+    OleGetProperty(server, "SQLType");
+    ADD_FAILURE() << "a call on a broken connection succeeded";
+  } catch (const Exception& e) {
+    EXPECT_STREQ(e.what(), "The connection to the application server is broken");
+  }
 }
 
 TEST(Daemon, RefusesAConfigurationItCannotServe) {
