@@ -28,6 +28,8 @@ function(kesr_tests label)
   set(test_target ${label}_tests)
   add_executable(${test_target} ${test_sources})
   target_link_libraries(${test_target} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
+  # Shared test fixtures: the platform's form fixture, and the folder's own.
+  target_include_directories(${test_target} PRIVATE ${PROJECT_SOURCE_DIR}/platform/tests ${CMAKE_CURRENT_SOURCE_DIR}/tests)
   target_compile_definitions(${test_target} PRIVATE
     KESR_TEST_DATA_DIR="${CMAKE_CURRENT_SOURCE_DIR}/tests/data"
     KESR_SOURCE_DIR="${PROJECT_SOURCE_DIR}"

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "F2Button.h"
+#include "FormFixture.h"
 #include "Forms.h"
 #include "StdCtrls.h"
 
@@ -21,19 +22,4 @@ protected:
   }
 };
 
-class TControlsFixture : public ::testing::Test {
-protected:
-  void SetUp() override {
-    Form = CreateForm<TLookupForm>(nullptr);
-    Form->Show();
-  }
-  void TearDown() override { Form->Free(); }
-  template <class T>
-  T* Add(const char* name, TWinControl* parent = nullptr) {
-    auto* c = new T(Form);
-    c->SetName(name);
-    c->SetParent(parent ? parent : Form);
-    return c;
-  }
-  TLookupForm* Form = nullptr;
-};
+using TControlsFixture = TShownFormFixtureOf<TLookupForm>;

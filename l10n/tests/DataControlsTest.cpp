@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "ControlsFixture.h"
 #include "DBLabel.h"
 #include "ExtCtrls.h"
 #include "F2Button.h"
@@ -13,39 +14,14 @@
 
 namespace {
 
-class TLookupForm : public TForm {
-public:
-  using TForm::TForm;
-  std::vector<TWinControl*> Requests;
-
+class DataControlsTest : public TControlsFixture {
 protected:
-  void Dispatch(TMessage& Message) override {
-    if (Message.Msg == TF2Button::LookupRequestMessage) Requests.push_back(reinterpret_cast<TWinControl*>(Message.LParam));
-    TForm::Dispatch(Message);
-  }
-};
-
-class DataControlsTest : public ::testing::Test {
-protected:
-  void SetUp() override {
-    Form = CreateForm<TLookupForm>(nullptr);
-    Form->Show();
-  }
-  void TearDown() override { Form->Free(); }
-  template <class T>
-  T* Add(const char* name) {
-    auto* c = new T(Form);
-    c->SetName(name);
-    c->SetParent(Form);
-    return c;
-  }
   TDBLabel* AddLabel(const char* name) {
     auto* label = Add<TDBLabel>(name);
     label->SetAutoSize(false);
     label->SetBounds(0, 0, 40, 13);
     return label;
   }
-  TLookupForm* Form = nullptr;
 };
 
 TEST_F(DataControlsTest, DBLabelPlacesItselfBesideItsControl) {

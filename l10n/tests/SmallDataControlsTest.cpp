@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ExtCtrls.h"
+#include "FormFixture.h"
 #include "Forms.h"
 #include "ZnRadioButton.h"
 #include "ZnRadioGroup.h"
@@ -13,22 +14,7 @@ struct TCounter {
   void Count1(TObject*) { ++Count; }
 };
 
-class SmallDataControlsTest : public ::testing::Test {
-protected:
-  void SetUp() override {
-    Form = CreateForm<TForm>(nullptr);
-    Form->Show();
-  }
-  void TearDown() override { Form->Free(); }
-  template <class T>
-  T* Add(const char* name, TWinControl* parent = nullptr) {
-    auto* c = new T(Form);
-    c->SetName(name);
-    c->SetParent(parent ? parent : Form);
-    return c;
-  }
-  TForm* Form = nullptr;
-};
+using SmallDataControlsTest = TShownFormFixtureOf<TForm>;
 
 TEST_F(SmallDataControlsTest, SpinEditTakesSignsOnlyInFront) {
   auto* spin = Add<TZnSpinEdit>("spCopies");

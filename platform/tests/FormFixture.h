@@ -1,13 +1,14 @@
 #pragma once
 // A test fixture with a form that owns the controls a test adds; the form is
-// freed after each test.
+// freed after each test. Other folders' tests reach it by this file's name.
 #include <gtest/gtest.h>
 
 #include "Forms.h"
 
-class TFormFixture : public ::testing::Test {
+template <class TFixtureForm>
+class TFormFixtureOf : public ::testing::Test {
 protected:
-  void SetUp() override { Form = CreateForm<TForm>(nullptr); }
+  void SetUp() override { Form = CreateForm<TFixtureForm>(nullptr); }
   void TearDown() override { Form->Free(); }
   template <class T>
   T* Add(const char* name, TWinControl* parent = nullptr) {
@@ -16,5 +17,17 @@ protected:
     c->SetParent(parent ? parent : Form);
     return c;
   }
-  TForm* Form = nullptr;
+  TFixtureForm* Form = nullptr;
+};
+
+using TFormFixture = TFormFixtureOf<TForm>;
+
+// The same on a form that is shown, as focus and painting need.
+template <class TFixtureForm>
+class TShownFormFixtureOf : public TFormFixtureOf<TFixtureForm> {
+protected:
+  void SetUp() override {
+    TFormFixtureOf<TFixtureForm>::SetUp();
+    this->Form->Show();
+  }
 };
