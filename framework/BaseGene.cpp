@@ -659,10 +659,17 @@ void TfrmBaseGene::RepaintHostWindow() {
 
 void TfrmBaseGene::FormResize(TObject*) { RepaintHostWindow(); }
 
+void TfrmBaseGene::Notification(TComponent* AComponent, TOperation Operation) {
+  TZNForm::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == LastFocused) LastFocused = this;
+}
+
 void TfrmBaseGene::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
     case CM_FOCUSCHANGED:
       LastFocused = reinterpret_cast<TControl*>(Message.LParam);
+      // Controls the form does not own report their end through this link.
+      if (LastFocused && LastFocused != this) LastFocused->FreeNotification(this);
       break;
     case WM_MOVE:
       RepaintHostWindow();

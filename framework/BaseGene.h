@@ -250,6 +250,8 @@ public:
 
 protected:
   void Dispatch(TMessage& Message) override;
+  // A freed control stops being the one focus returns to.
+  void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
   // Code-page conversion of the string fields HookFieldTexts hooks.

@@ -343,6 +343,11 @@ TEST_F(BaseGeneKeysTest, LookupRequestAndF2ReachF2PressedAndFocusTracking) {
   EXPECT_EQ(Form->LastFocused, Form->edLast);
   SendKeyStroke(*Form->edLast, VK_F2);
   EXPECT_EQ(Form->F2Controls.size(), 2u);
+  Form->F2Controls.clear();
+  // Focus must not return to a control that is gone.
+  delete Form->edLast;
+  Form->edLast = nullptr;
+  EXPECT_EQ(Form->LastFocused, Form);
 }
 
 TEST_F(BaseGeneTest, HostConditionsByNameAreCheckedBeforeARun) {
