@@ -2,9 +2,11 @@
 
 #include <opencc/opencc.h>
 
+#include <map>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 
 #include "CodePage.h"
 
@@ -58,8 +60,18 @@ TScriptConverter& TraditionalToSimplified() {
   return converter;
 }
 
+// The answer handed to each calling thread, kept until that thread's next
+// call. A map rather than thread_local storage: dynamic TLS of a library
+// loaded at run time breaks the leak checker's thread scan.
+std::string& AnswerOfThisThread() {
+  static std::mutex lock;
+  static std::map<std::thread::id, std::string> answers;
+  std::lock_guard<std::mutex> guard(lock);
+  return answers[std::this_thread::get_id()];  // node-based: the reference stays valid
+}
+
 const char* Convert(const char* Text, TScriptConverter& Converter, const char* From, const char* To) {
-  thread_local std::string result;
+  std::string& result = AnswerOfThisThread();
   try {
     result = Utf8ToLegacy(Converter.Convert(LegacyToUtf8(Text ? Text : "", From)), To);
   } catch (const std::exception&) {
