@@ -42,13 +42,7 @@ TfrmVRBaseOpt* TDLLVRCtrller::CreateOptionForm() const {
     delete instance;
     throw Exception("ZNT DLL Internal Error :\r\"frmVRBaseOptClass\" is not a report option form class");
   }
-  try {
-    form->AfterConstruction();
-  } catch (...) {
-    delete form;
-    throw;
-  }
-  return form;
+  return CompleteForm(form);
 }
 
 void TDLLVRCtrller::HookFormEvents() {

@@ -169,11 +169,10 @@ public:
   explicit TForm(TComponent* AOwner) : TCustomForm(AOwner) {}
 };
 
-// Constructs a form and completes it (layout, OnCreate); on a failure the
+// Completes a form just constructed (layout, OnCreate); on a failure the
 // half-made form is freed and the error passed on.
 template <class T>
-T* CreateForm(TComponent* Owner) {
-  T* form = new T(Owner);
+T* CompleteForm(T* form) {
   try {
     form->AfterConstruction();
   } catch (...) {
@@ -181,6 +180,11 @@ T* CreateForm(TComponent* Owner) {
     throw;
   }
   return form;
+}
+
+template <class T>
+T* CreateForm(TComponent* Owner) {
+  return CompleteForm(new T(Owner));
 }
 
 // Sender, the exception being handled.
